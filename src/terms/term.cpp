@@ -1,0 +1,269 @@
+#include "terms/term.hpp"
+
+#include <cstring>
+#include <vector>
+
+#include "terms/cells.hpp"
+
+namespace vesk {
+
+namespace {
+
+constexpr std::size_t kPairBytes = sizeof(Term) + 2 * sizeof(Term*);
+
+bool starts_counted_span(unsigned char c) { return (c >= '0' && c <= '9') || c == '['; }
+
+// Value of a base-64 digit of a counted leaf's length, or -1.
+int base64_digit(unsigned char c) {
+    static const char kAlphabet[] =
+        "_abcdefghijklmnopqrustvwzxy0123456789ABCDEFGHIJKLMNOPQRUSTVWZXY~";
+    const char* at = static_cast<const char*>(std::memchr(kAlphabet, c, 64));
+    return at ? static_cast<int>(at - kAlphabet) : -1;
+}
+
+// For a counted text: the index of its ')' and its payload count. The digits
+// must all be base-64 digits and the ')' must be present.
+struct CountedHead {
+    std::size_t close;
+    std::size_t payload;
+};
+CountedHead counted_head(const char* text, std::size_t available) {
+    std::size_t i = 1;
+    std::size_t count = 0;
+    while (i < available && text[i] != ')') {
+        int digit = base64_digit(static_cast<unsigned char>(text[i]));
+        VESK_ASSERT(digit >= 0);
+        count = count * 64 + static_cast<std::size_t>(digit);
+        ++i;
+    }
+    VESK_ASSERT(i < available);
+    return {i, count};
+}
+
+// Bracket-balanced length of a '[' text, scanning at most `available` bytes.
+std::size_t balanced_length(const char* text, std::size_t available) {
+    std::size_t depth = 1;
+    std::size_t i = 1;
+    while (i < available && depth > 0) {
+        if (text[i] == '[') depth++;
+        if (text[i] == ']') depth--;
+        ++i;
+    }
+    return i;
+}
+
+// The number of bytes a leaf made from `text` keeps: the kind's own length.
+// Raw and counted texts that come short are padded with NUL bytes.
+std::size_t kept_length(std::string_view text) {
+    if (text.empty()) return 0;
+    unsigned char c = static_cast<unsigned char>(text[0]);
+    if (c == ' ') return 9;
+    if (c == '(') {
+        CountedHead h = counted_head(text.data(), text.size());
+        return h.close + 1 + h.payload;
+    }
+    if (starts_counted_span(c)) {
+        if (text.size() < header::kSpanLimit) return text.size();
+        if (c == '[') return balanced_length(text.data(), text.size());
+    }
+    std::size_t nul = text.find('\0');
+    return nul == std::string_view::npos ? text.size() : nul;
+}
+
+}  // namespace
+
+void set_arity(Term* t, int value) {
+    VESK_ASSERT(value <= 11);
+    VESK_ASSERT(value >= -header::kArityBias);
+    std::uint64_t stored = static_cast<std::uint64_t>(value + header::kArityBias);
+    VESK_ASSERT(stored < 64);
+    t->header = (t->header & ~header::kArityMask) | (stored << header::kArityShift);
+}
+
+void set_span(Term* t, std::uint32_t value) {
+    VESK_ASSERT(value < header::kSpanLimit);
+    t->header = (t->header & ~header::kSpanMask) |
+                (static_cast<std::uint64_t>(value) << header::kSpanShift);
+}
+
+std::size_t leaf_length(const Term* t) {
+    const char* text = leaf_chars(t);
+    unsigned char c = static_cast<unsigned char>(text[0]);
+    if (c == ' ') return 9;
+    if (c == '(') {
+        CountedHead h = counted_head(text, SIZE_MAX);
+        return h.close + 1 + h.payload;
+    }
+    if (starts_counted_span(c)) {
+        std::uint32_t span = span_of(t);
+        if (span != 0) return span;
+        std::size_t n = (c == '[') ? balanced_length(text, SIZE_MAX) : std::strlen(text);
+        VESK_ASSERT(n >= header::kSpanLimit);
+        return n;
+    }
+    return std::strlen(text);
+}
+
+std::string_view leaf_view(const Term* t) {
+    if (!is_leaf_cell(t)) return {};
+    return {leaf_chars(t), leaf_length(t)};
+}
+
+Term* make_leaf(std::string_view text) {
+    std::size_t n = kept_length(text);
+    Term* t = static_cast<Term*>(allocate_cell(sizeof(Term) + n + 1));
+    char* body = reinterpret_cast<char*>(t + 1);
+    std::size_t copied = n < text.size() ? n : text.size();
+    std::memcpy(body, text.data(), copied);
+    std::memset(body + copied, 0, n + 1 - copied);
+    t->header = header::kLeaf;
+    if (n > 0 && starts_counted_span(static_cast<unsigned char>(body[0])) &&
+        n < header::kSpanLimit) {
+        t->header |= static_cast<std::uint64_t>(n) << header::kSpanShift;
+    }
+    return t;
+}
+
+Term* make_pair_cell(Term* left, Term* right) {
+    Term* t = static_cast<Term*>(allocate_cell(kPairBytes));
+    t->header = 0;
+    Term** children = reinterpret_cast<Term**>(t + 1);
+    children[0] = left;
+    children[1] = right;
+    return t;
+}
+
+// Frees dead cells with a work list threaded through the dead pairs' own
+// headers: a pair whose count reached zero keeps its children readable and
+// its header word, no longer needed, links it to the next pair to free.
+void destroy_cell(Term* t) {
+    if (is_leaf_cell(t)) {
+        free_cell(t, sizeof(Term) + leaf_length(t) + 1);
+        return;
+    }
+    t->header = 0;
+    Term* todo = t;
+    while (todo != nullptr) {
+        Term* pair = todo;
+        todo = reinterpret_cast<Term*>(pair->header);
+        for (int side = 0; side < 2; ++side) {
+            Term* child = pair_children(pair)[side];
+            VESK_ASSERT((child->header & header::kRefsMask) != 0);
+            child->header--;
+            if ((child->header & header::kRefsMask) != 0) continue;
+            if (is_leaf_cell(child)) {
+                free_cell(child, sizeof(Term) + leaf_length(child) + 1);
+            } else {
+                child->header = reinterpret_cast<std::uint64_t>(todo);
+                todo = child;
+            }
+        }
+        free_cell(pair, kPairBytes);
+    }
+}
+
+TermRef::TermRef(const char* text) : cell(nullptr) {
+    VESK_ASSERT(text != nullptr);
+    cell = make_leaf(text);
+    retain(cell);
+}
+
+TermRef::TermRef(Bytes&& text) : cell(make_leaf(text)) {
+    retain(cell);
+    text.clear();
+}
+
+TermRef make_pair(TermRef left, TermRef right) {
+    Term* t = make_pair_cell(left.take(), right.take());
+    return TermRef(t);
+}
+
+TermRef apply(const TermRef& f, const TermRef& a) { return make_pair(f, a); }
+TermRef apply(const TermRef& f, const TermRef& a, const TermRef& b) {
+    return make_pair(make_pair(f, a), b);
+}
+TermRef apply(const TermRef& f, const TermRef& a, const TermRef& b, const TermRef& c) {
+    return make_pair(make_pair(make_pair(f, a), b), c);
+}
+TermRef apply_consume(TermRef f, TermRef a, TermRef b) {
+    return make_pair(make_pair(std::move(f), std::move(a)), std::move(b));
+}
+
+TermRef left(const TermRef& t) {
+    VESK_ASSERT(!is_leaf_cell(t.cell));
+    Term* child = left_cell(t.cell);
+    VESK_ASSERT(child != nullptr);
+    return TermRef(child);
+}
+
+TermRef right(const TermRef& t) {
+    VESK_ASSERT(!is_leaf_cell(t.cell));
+    Term* child = right_cell(t.cell);
+    VESK_ASSERT(child != nullptr);
+    return TermRef(child);
+}
+
+Bytes leaf_text(const TermRef& t) { return Bytes(leaf_view(t.cell)); }
+
+namespace {
+
+int compare_bytes(std::string_view a, std::string_view b) {
+    std::size_t n = a.size() < b.size() ? a.size() : b.size();
+    int d = n ? std::memcmp(a.data(), b.data(), n) : 0;
+    if (d < 0) return 1;
+    if (d > 0) return -1;
+    if (a.size() == b.size()) return 0;
+    return a.size() < b.size() ? 1 : -1;
+}
+
+std::string_view counted_payload(const Term* t) {
+    std::string_view text = leaf_view(t);
+    std::size_t close = text.find(')');
+    return text.substr(close + 1);
+}
+
+int compare_leaves(const Term* a, const Term* b) {
+    bool counted_a = first_byte(a) == '(';
+    bool counted_b = first_byte(b) == '(';
+    if (counted_a && counted_b) return compare_bytes(counted_payload(a), counted_payload(b));
+    // A counted leaf against another leaf: measured by its payload count but
+    // compared from its first byte.
+    std::string_view ta = leaf_view(a);
+    std::string_view tb = leaf_view(b);
+    if (counted_a) ta = std::string_view(ta.data(), counted_payload(a).size());
+    if (counted_b) tb = std::string_view(tb.data(), counted_payload(b).size());
+    return compare_bytes(ta, tb);
+}
+
+}  // namespace
+
+// Walks both terms in step with an explicit stack of right children still
+// to compare, so deep spines do not recurse.
+int compare_cells(const Term* a, const Term* b) {
+    std::vector<std::pair<const Term*, const Term*>> later;
+    for (;;) {
+        int result = 0;
+        if (a != b) {
+            bool leaf_a = is_leaf_cell(a);
+            bool leaf_b = is_leaf_cell(b);
+            if (leaf_a && leaf_b) {
+                result = compare_leaves(a, b);
+            } else if (leaf_a != leaf_b) {
+                result = leaf_a ? 1 : -1;
+            } else {
+                later.emplace_back(right_cell(a), right_cell(b));
+                a = left_cell(a);
+                b = left_cell(b);
+                continue;
+            }
+        }
+        if (result != 0 || later.empty()) return result;
+        a = later.back().first;
+        b = later.back().second;
+        later.pop_back();
+    }
+}
+
+int compare_terms(TermRef a, TermRef b) { return compare_cells(a.cell, b.cell); }
+
+}  // namespace vesk

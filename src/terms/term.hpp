@@ -1,0 +1,217 @@
+// Term cells: the immutable, reference-counted graph every value lives in.
+//
+// A cell is one allocation: a 64-bit header followed by the body.
+//
+//   bits  0-29  refs     owners of the cell; a new cell has 0 until its first
+//                        handle takes it
+//   bits 30-55  span     a number or bracket leaf: its text length when below
+//                        2^26 (else 0); after annotation: the data length of a
+//                        data term, or the set of free one-letter variables
+//                        (bit i is letter 'a' + i) of any other term
+//   bits 56-61  arity    annotated arity, stored with a bias of 52 (-52..11)
+//   bit  62     pending  annotated: the term still holds work
+//   bit  63     leaf     1 for a leaf, 0 for a pair
+//
+// Bits 56-62 together are the annotation byte: 0 before annotation, exactly
+// 0x40 for the data marker, anything else an arity and pending flag.
+//
+// A pair's body is two owning pointers, left then right, never null (24
+// bytes in all). A leaf's body is its text followed by one NUL, inline. The
+// kind of a leaf is fixed by its first byte:
+//   ' '  raw leaf      exactly 9 bytes: the blank and 8 bytes of a double
+//   0-9  number leaf   length in span, or NUL-terminated when 2^26 or more
+//   '['  bracket leaf  length in span, or bracket-balanced when 2^26 or more
+//   '('  counted leaf  "(" base-64 digits ")" then that many payload bytes
+//   else name leaf     NUL-terminated
+// A leaf stores exactly the bytes its kind says it has, so its allocation
+// size can always be recomputed from the text.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "terms/assert.hpp"
+
+namespace vesk {
+
+// Texts are byte strings that may hold NUL bytes.
+using Bytes = std::string;
+
+struct Term {
+    std::uint64_t header;
+};
+
+namespace header {
+inline constexpr std::uint64_t kRefsMask = (std::uint64_t{1} << 30) - 1;
+inline constexpr int kSpanShift = 30;
+inline constexpr std::uint64_t kSpanMask = ((std::uint64_t{1} << 26) - 1) << kSpanShift;
+inline constexpr std::uint32_t kSpanLimit = std::uint32_t{1} << 26;
+inline constexpr int kArityShift = 56;
+inline constexpr std::uint64_t kArityMask = std::uint64_t{0x3f} << kArityShift;
+inline constexpr int kArityBias = 52;
+inline constexpr std::uint64_t kPending = std::uint64_t{1} << 62;
+inline constexpr std::uint64_t kLeaf = std::uint64_t{1} << 63;
+inline constexpr std::uint8_t kDataMarker = 0x40;
+}  // namespace header
+
+// ---- Raw cell access (borrowed pointers; no counting) ----------------------
+
+inline bool is_leaf_cell(const Term* t) { return (t->header & header::kLeaf) != 0; }
+inline Term* const* pair_children(const Term* t) {
+    return reinterpret_cast<Term* const*>(t + 1);
+}
+inline Term* left_cell(const Term* t) { return pair_children(t)[0]; }
+inline Term* right_cell(const Term* t) { return pair_children(t)[1]; }
+inline const char* leaf_chars(const Term* t) { return reinterpret_cast<const char*>(t + 1); }
+// First text byte of a leaf, 0 for a pair.
+inline unsigned char first_byte(const Term* t) {
+    return is_leaf_cell(t) ? static_cast<unsigned char>(leaf_chars(t)[0]) : 0;
+}
+inline std::uint32_t refs_of(const Term* t) {
+    return static_cast<std::uint32_t>(t->header & header::kRefsMask);
+}
+inline std::uint32_t span_of(const Term* t) {
+    return static_cast<std::uint32_t>((t->header & header::kSpanMask) >> header::kSpanShift);
+}
+inline std::uint8_t annotation_byte(const Term* t) {
+    return static_cast<std::uint8_t>((t->header >> header::kArityShift) & 0x7f);
+}
+inline bool is_annotated(const Term* t) { return annotation_byte(t) != 0; }
+inline bool is_data_cell(const Term* t) { return annotation_byte(t) == header::kDataMarker; }
+inline bool pending_of(const Term* t) { return (t->header & header::kPending) != 0; }
+// The stored arity minus its bias. Meaningful once annotated.
+inline int stored_arity(const Term* t) {
+    return static_cast<int>((t->header & header::kArityMask) >> header::kArityShift) -
+           header::kArityBias;
+}
+
+// Stores value + 52 in the arity bits, keeping pending and leaf. Annotation only.
+void set_arity(Term* t, int value);
+// Stores value in the span bits. Annotation only.
+void set_span(Term* t, std::uint32_t value);
+inline void set_pending(Term* t, bool on) {
+    t->header = on ? (t->header | header::kPending) : (t->header & ~header::kPending);
+}
+// Marks a cell as inert data (annotation byte 0x40).
+inline void set_data_marker(Term* t) {
+    t->header = (t->header & ~(header::kArityMask | header::kPending)) | header::kPending;
+}
+
+// The length of a leaf's text by its kind (see the layout above).
+std::size_t leaf_length(const Term* t);
+
+// Adds one owner. Asserts when the count would wrap.
+inline void retain(Term* t) {
+    VESK_ASSERT((t->header & header::kRefsMask) != header::kRefsMask);
+    t->header++;
+}
+// Frees a cell whose count reached zero, and every pair and leaf that loses
+// its last owner with it, without recursion.
+void destroy_cell(Term* t);
+// Gives back one owner; the cell is freed at zero. The count never borrows
+// into span, because it is asserted non-zero first.
+inline void release(Term* t) {
+    VESK_ASSERT((t->header & header::kRefsMask) != 0);
+    t->header--;
+    if ((t->header & header::kRefsMask) == 0) destroy_cell(t);
+}
+
+// New leaf cell, refs 0, holding a copy of `text` (borrowed).
+Term* make_leaf(std::string_view text);
+// New pair cell, refs 0, taking over one owner of each child.
+Term* make_pair_cell(Term* left, Term* right);
+
+// ---- TermRef: the owning handle --------------------------------------------
+
+// Holds one owner of a cell. Never null while alive, except after being
+// moved from (a moved-from handle may only be destroyed or assigned to).
+struct TermRef {
+    Term* cell;
+
+    // Takes one owner of an existing cell (borrows the pointer).
+    explicit TermRef(Term* c) : cell(c) {
+        VESK_ASSERT(c != nullptr);
+        retain(c);
+    }
+    // A leaf of the NUL-terminated text; asserts on a null pointer.
+    explicit TermRef(const char* text);
+    // A leaf of the bytes, consumed: the string is left empty.
+    explicit TermRef(Bytes&& text);
+
+    TermRef(const TermRef& other) : cell(other.cell) { retain(cell); }
+    TermRef(TermRef&& other) noexcept : cell(other.cell) { other.cell = nullptr; }
+    ~TermRef() {
+        if (cell != nullptr) release(cell);
+    }
+    TermRef& operator=(const TermRef& other) {
+        VESK_ASSERT(other.cell != nullptr);
+        if (cell != other.cell) {
+            retain(other.cell);
+            if (cell != nullptr) release(cell);
+            cell = other.cell;
+        }
+        return *this;
+    }
+    TermRef& operator=(TermRef&& other) noexcept {
+        if (this != &other) {
+            Term* old = cell;
+            cell = other.cell;
+            other.cell = nullptr;
+            if (old != nullptr) release(old);
+        }
+        return *this;
+    }
+
+    // Hands the owner to the caller as a raw pointer; the handle becomes empty.
+    Term* take() {
+        Term* c = cell;
+        cell = nullptr;
+        return c;
+    }
+    // Makes a handle from an owner the caller already holds (no retain).
+    static TermRef adopt(Term* c) {
+        VESK_ASSERT(c != nullptr);
+        TermRef r(AdoptTag{}, c);
+        return r;
+    }
+    Term* get() const { return cell; }
+
+   private:
+    struct AdoptTag {};
+    TermRef(AdoptTag, Term* c) : cell(c) {}
+};
+
+// A leaf handle of the text (borrowed).
+inline TermRef leaf_term(std::string_view text) { return TermRef(make_leaf(text)); }
+
+// Pair of the two handles, both consumed.
+TermRef make_pair(TermRef left, TermRef right);
+// Left-nested application, arguments borrowed: (((f a) b) c).
+TermRef apply(const TermRef& f, const TermRef& a);
+TermRef apply(const TermRef& f, const TermRef& a, const TermRef& b);
+TermRef apply(const TermRef& f, const TermRef& a, const TermRef& b, const TermRef& c);
+// Consuming variant: ((f a) b), dropping all three handles.
+TermRef apply_consume(TermRef f, TermRef a, TermRef b);
+
+// Accessors (handles borrowed).
+inline bool is_pair(const TermRef& t) { return !is_leaf_cell(t.cell); }
+// The children, retained. Assert on a leaf.
+TermRef left(const TermRef& t);
+TermRef right(const TermRef& t);
+// The leaf's text by its kind; empty for a pair.
+Bytes leaf_text(const TermRef& t);
+// The same as a view into the cell, valid while the cell lives.
+std::string_view leaf_view(const Term* t);
+inline unsigned char first_char(const TermRef& t) { return first_byte(t.cell); }
+
+// Total order (both consumed): 1 when a orders first, -1 when b does, 0 when
+// equal. Leaves order before pairs; leaves compare bytewise with a proper
+// prefix first; pairs compare left children, then right children. Counted
+// leaves compare their whole texts, payload included.
+int compare_terms(TermRef a, TermRef b);
+// The same on borrowed cells.
+int compare_cells(const Term* a, const Term* b);
+
+}  // namespace vesk
