@@ -1,7 +1,6 @@
 // The built vesk binary run as a user runs it: exact output and statuses.
 #include <fcntl.h>
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -107,19 +106,6 @@ TEST(Binary, DirectoryIsAnUnreadableFile) {
     EXPECT_EQ(run.out, "Error.\n");
     EXPECT_EQ(run.err,
               Bytes(" Type: Start\n Name: \"") + dir + "\"\nCould not read program file.\n\\/\n");
-}
-
-TEST(Binary, FileWithoutReadPermissionIsUnreadable) {
-    if (geteuid() == 0) GTEST_SKIP() << "root reads every file";
-    char name[] = "/tmp/vesk_noread_XXXXXX";
-    int fd = mkstemp(name);
-    ASSERT_GE(fd, 0);
-    close(fd);
-    chmod(name, 0);
-    Finished run = run_vesk({"vesk", name});
-    std::remove(name);
-    EXPECT_EQ(run.status, 128);
-    EXPECT_EQ(run.out, "Error.\n");
 }
 
 TEST(Binary, StageFailureGoesToStandardErrorWithTheResetFirst) {
