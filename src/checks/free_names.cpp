@@ -56,10 +56,12 @@ struct NameWalk {
     }
 
     void visit(Term* cell, std::uint64_t scope) {
-        if (refs_of(cell) > 1 && !seen.insert({cell, scope}).second) return;
         if (is_leaf_cell(cell)) {
             visit_leaf(cell);
-        } else if (is_lambda_cell(cell) && is_name_binder(lambda_bound(cell))) {
+            return;
+        }
+        if (refs_of(cell) > 1 && !seen.insert({cell, scope}).second) return;
+        if (is_lambda_cell(cell) && is_name_binder(lambda_bound(cell))) {
             enter_binder(cell, lambda_bound(cell), nullptr, scope);
         } else if (is_let_cell(cell) && is_name_binder(let_bound(cell))) {
             enter_binder(cell, let_bound(cell), let_value(cell), scope);

@@ -64,24 +64,27 @@ std::optional<std::map<Bytes, char>> choose_letters(const BoundNames& names) {
 }
 
 TermRef rename_to_letters(const TermRef& term, const std::map<Bytes, char>& letters) {
-    auto letter_of = [&](std::string_view name) -> const char* {
-        auto found = letters.find(Bytes(name));
-        return found == letters.end() ? nullptr : &found->second;
+    // One leaf per letter, shared by every place that gets it.
+    std::map<Bytes, TermRef> leaves;
+    for (const auto& [name, letter] : letters) {
+        leaves.emplace(name, leaf_term(std::string_view(&letter, 1)));
+    }
+    auto leaf_of = [&](std::string_view name) -> const TermRef* {
+        auto found = leaves.find(Bytes(name));
+        return found == leaves.end() ? nullptr : &found->second;
     };
     auto leaf_fn = [&](Term* leaf) {
-        const char* letter = letter_of(leaf_view(leaf));
-        return letter ? leaf_term(std::string_view(letter, 1)) : TermRef(leaf);
+        const TermRef* letter = leaf_of(leaf_view(leaf));
+        return letter ? *letter : TermRef(leaf);
     };
     // The head (\ x) or ({ x) of a binder: a bracketed bound part such as
     // "[+]" binds "+", which the leaf rule alone does not see.
     auto pair_fn = [&](Term* original, TermRef left, TermRef right) {
         Term* head = left_cell(original);
         Term* bound = right_cell(original);
-        if ((is_leaf_text(head, "\\") || is_leaf_text(head, "{")) && is_name_binder(bound)) {
-            const char* letter = letter_of(name_text(leaf_view(bound)));
-            if (letter != nullptr && right.get() == bound) {
-                right = leaf_term(std::string_view(letter, 1));
-            }
+        if ((is_leaf_text(head, "\\") || is_leaf_text(head, "{")) && is_name_binder(bound) &&
+            right.get() == bound) {
+            if (const TermRef* letter = leaf_of(name_text(leaf_view(bound)))) right = *letter;
         }
         return keep_or_pair(original, std::move(left), std::move(right));
     };

@@ -13,26 +13,40 @@ bool is_name_pattern(const Term* bound) {
            is_name_binder(right_cell(bound));
 }
 
+// The leaves the rewrite adds, made once per rewrite and shared by all its lets.
+struct PatternLeaves {
+    TermRef let = leaf_term("{");
+    TermRef first = leaf_term("K");
+    TermRef second = leaf_term("H");
+};
+
+TermRef let_of(const PatternLeaves& leaves, TermRef bound, TermRef value, TermRef body) {
+    return make_pair(make_pair(make_pair(leaves.let, std::move(bound)), std::move(value)),
+                     std::move(body));
+}
+
 // The three lets for a let whose bound part passed is_name_pattern (borrowed).
-TermRef split_pattern_let(const TermRef& let) {
+TermRef split_pattern_let(const PatternLeaves& leaves, const TermRef& let) {
     Term* pattern = let_bound(let.get());
     TermRef first(left_cell(pattern));
     TermRef second(right_cell(pattern));
     TermRef whole = leaf_term(name_text(leaf_view(second.get())));
     TermRef body(binder_body(let.get()));
-    TermRef second_part = make_let(second, make_pair(whole, leaf_term("H")), std::move(body));
-    TermRef first_part = make_let(first, make_pair(whole, leaf_term("K")), std::move(second_part));
-    return make_let(second, TermRef(let_value(let.get())), std::move(first_part));
+    TermRef second_part = let_of(leaves, second, make_pair(whole, leaves.second), std::move(body));
+    TermRef first_part =
+        let_of(leaves, first, make_pair(whole, leaves.first), std::move(second_part));
+    return let_of(leaves, second, TermRef(let_value(let.get())), std::move(first_part));
 }
 
 }  // namespace
 
 TermRef rewrite_pattern_lets(const TermRef& term) {
     auto leaf_fn = [](Term* leaf) { return TermRef(leaf); };
-    auto pair_fn = [](Term* original, TermRef left, TermRef right) {
+    PatternLeaves leaves;
+    auto pair_fn = [&leaves](Term* original, TermRef left, TermRef right) {
         TermRef pair = keep_or_pair(original, std::move(left), std::move(right));
         if (is_let_cell(pair.get()) && is_name_pattern(let_bound(pair.get()))) {
-            return split_pattern_let(pair);
+            return split_pattern_let(leaves, pair);
         }
         return pair;
     };

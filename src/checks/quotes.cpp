@@ -8,13 +8,14 @@ namespace vesk {
 
 TermRef rewrite_quotes(const TermRef& term) {
     auto leaf_fn = [](Term* leaf) { return TermRef(leaf); };
-    auto pair_fn = [](Term* original, TermRef left, TermRef right) {
+    TermRef pair_combinator = leaf_term("V");
+    auto pair_fn = [&pair_combinator](Term* original, TermRef left, TermRef right) {
         if (!is_leaf_text(left_cell(original), "`")) {
             return keep_or_pair(original, std::move(left), std::move(right));
         }
         // The text is of the quoted term as written, inner quotes included.
         TermRef source = leaf_term("[" + print_term(TermRef(right_cell(original))) + "]");
-        return make_pair(make_pair(leaf_term("V"), std::move(source)), std::move(right));
+        return make_pair(make_pair(pair_combinator, std::move(source)), std::move(right));
     };
     return rebuild_term(term, leaf_fn, pair_fn);
 }

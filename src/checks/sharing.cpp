@@ -14,15 +14,47 @@ namespace {
 // Entries are found through a structural hash: a leaf hashes its text (a
 // counted leaf its payload, which is what compare_terms compares), a pair
 // the hashes of its children. Because children are made shared before their
-// parent, equal terms meet in the same bucket and a compare_cells there
+// parent, equal terms meet under the same hash, and compare_cells there
 // settles equality, usually at once since equal children are the same cells.
-// A hash map rather than an ordered one: a program has hundreds of thousands
-// of subterms and an ordered search would compare deep terms at every level.
-using SharingTable = std::unordered_multimap<std::uint64_t, TermRef>;
+//
+// The table is open addressing with linear probing over a power-of-two array
+// of (hash, cell) slots, at most half full. A program has hundreds of
+// thousands of subterms: one flat array keeps that to 16 bytes an entry and
+// no allocation per entry. Each occupied slot owns one reference to its cell.
+struct Slot {
+    std::uint64_t hash;
+    Term* cell;  // null for an empty slot
+};
+
+struct SharingTable {
+    std::vector<Slot> slots;
+    std::size_t used = 0;
+};
 
 SharingTable& sharing_table() {
     static SharingTable table;
     return table;
+}
+
+std::size_t slot_of(const SharingTable& table, std::uint64_t hash) {
+    return static_cast<std::size_t>(hash) & (table.slots.size() - 1);
+}
+
+// Places an owned cell into a table known to have room and not to hold it.
+void place(SharingTable& table, std::uint64_t hash, Term* cell) {
+    std::size_t at = slot_of(table, hash);
+    while (table.slots[at].cell != nullptr) at = (at + 1) & (table.slots.size() - 1);
+    table.slots[at] = {hash, cell};
+    ++table.used;
+}
+
+void grow(SharingTable& table) {
+    std::vector<Slot> old = std::move(table.slots);
+    table.slots.assign(old.empty() ? 1024 : old.size() * 2, Slot{0, nullptr});
+    table.used = 0;
+    for (const Slot& slot : old) {
+        if (slot.cell != nullptr) place(table, slot.hash, slot.cell);
+    }
 }
 
 std::uint64_t mix(std::uint64_t x) {
@@ -48,21 +80,27 @@ std::uint64_t pair_hash(std::uint64_t left, std::uint64_t right) {
     return mix(left * 0x9e3779b97f4a7c15u + (right ^ 0x632be59bd9b4e019u));
 }
 
+// The table's entry equal to `candidate` (consumed), entering it if none is.
+TermRef intern(TermRef candidate, std::uint64_t hash) {
+    SharingTable& table = sharing_table();
+    if (2 * (table.used + 1) > table.slots.size()) grow(table);
+    std::size_t at = slot_of(table, hash);
+    for (; table.slots[at].cell != nullptr; at = (at + 1) & (table.slots.size() - 1)) {
+        const Slot& slot = table.slots[at];
+        if (slot.hash == hash && compare_cells(slot.cell, candidate.get()) == 0) {
+            return TermRef(slot.cell);
+        }
+    }
+    table.slots[at] = {hash, candidate.get()};
+    ++table.used;
+    retain(candidate.get());
+    return candidate;
+}
+
 struct Shared {
     TermRef term;
     std::uint64_t hash;
 };
-
-// The table's entry equal to `candidate` (consumed), entering it if none is.
-TermRef intern(TermRef candidate, std::uint64_t hash) {
-    SharingTable& table = sharing_table();
-    auto [first, last] = table.equal_range(hash);
-    for (auto at = first; at != last; ++at) {
-        if (compare_cells(at->second.get(), candidate.get()) == 0) return at->second;
-    }
-    table.emplace(hash, candidate);
-    return candidate;
-}
 
 }  // namespace
 
@@ -109,18 +147,33 @@ TermRef share_term(TermRef term) {
 }
 
 void clear_sharing_table() {
-    sharing_table().clear();
+    SharingTable& table = sharing_table();
+    std::vector<Slot> old = std::move(table.slots);
+    table = SharingTable{};
+    for (const Slot& slot : old) {
+        if (slot.cell != nullptr) release(slot.cell);
+    }
 }
 
+// Linear probing cannot simply empty a slot (later entries of its run would
+// be lost), so the survivors are placed into a fresh array.
 void keep_shared_values() {
     SharingTable& table = sharing_table();
-    for (auto at = table.begin(); at != table.end();) {
-        at = is_value(at->second) ? std::next(at) : table.erase(at);
+    std::vector<Slot> old = std::move(table.slots);
+    table = SharingTable{};
+    table.slots.assign(old.size(), Slot{0, nullptr});
+    for (const Slot& slot : old) {
+        if (slot.cell == nullptr) continue;
+        if (value_cell(slot.cell)) {
+            place(table, slot.hash, slot.cell);
+        } else {
+            release(slot.cell);
+        }
     }
 }
 
 std::size_t sharing_table_size() {
-    return sharing_table().size();
+    return sharing_table().used;
 }
 
 void share_definitions(GlobalTable& globals) {

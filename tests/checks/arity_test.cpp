@@ -12,7 +12,7 @@ using test::sx;
 
 TermRef lambdas(int count, TermRef body) {
     for (int i = 0; i < count; ++i) {
-        body = make_lambda(leaf_term(Bytes(1, static_cast<char>('a' + i))), std::move(body));
+        body = make_lambda(leaf_term(Bytes(1, static_cast<char>('a' + i % 26))), std::move(body));
     }
     return body;
 }

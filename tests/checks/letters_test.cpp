@@ -33,7 +33,7 @@ TEST(BoundNames, DistinctNamesInTheOrderMet) {
 TEST(AssignLetters, MultiLetterNamesTakeTheFirstFreeLetters) {
     EXPECT_EQ(renamed("(\\ xs xs)"), "(\\ a a)");
     EXPECT_EQ(renamed("(\\ xs (\\ a (\\ ys (ys a xs))))"), "(\\ b (\\ a (\\ c (c a b))))");
-    EXPECT_EQ(renamed("({ acc 0 (\\ n (acc n))"), "({ a 0 (\\ n (a n))");
+    EXPECT_EQ(renamed("({ acc 0 (\\ n (acc n)))"), "({ a 0 (\\ n (a n)))");
     EXPECT_EQ(renamed("(\\ _ _)"), "(\\ a a)");
 }
 
