@@ -65,6 +65,7 @@ TEST(Parser, Braces) {
     EXPECT_EQ(parsed("a{b}c;d"), "((({ a) b) ((; c) d))");
     EXPECT_EQ(parsed("a{b}{c}d"), "((({ a) b) ((({ }) c) d))");
     EXPECT_EQ(parsed("x\\a{b}c"), "((\\ x) ((({ a) b) c))");
+    EXPECT_EQ(parsed("x{3}y{x+1}x*y"), "((({ x) 3) ((({ y) ((+ x) 1)) ((* x) y)))");
     EXPECT_EQ(parsed("{a+b,c\\c}"), "((({ }) ((, ((+ a) b)) ((\\ c) c))) })");
 }
 
@@ -99,6 +100,8 @@ TEST(Parser, Affixes) {
     EXPECT_EQ(parsed("g!(a)"), "(g (! a))");
     EXPECT_EQ(parsed("f`x\"y"), "((f (` x)) (\" y))");
     EXPECT_EQ(parsed("g(!x)"), "(g (! x))");
+    EXPECT_EQ(parsed("`x+1"), "((+ (` x)) 1)");
+    EXPECT_EQ(parsed("`(x+1)"), "(` ((+ x) 1))");
     EXPECT_EQ(parsed("!"), "(! })");
     EXPECT_EQ(parsed("!!"), "(! (! }))");
     EXPECT_EQ(parsed("$!x~"), "(~ ($ (! x)))");
