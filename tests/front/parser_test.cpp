@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "front/brackets.hpp"
 #include "term_shape.hpp"
 
 namespace vesk {
@@ -114,6 +115,9 @@ TEST(Parser, OddAtoms) {
     // A comma the bracket check lets through stays in a leaf.
     EXPECT_EQ(parsed("!(a,b)"), "(! (a, b))");
     EXPECT_EQ(parsed(",,"), ",,");
+    Outcome out;
+    ASSERT_TRUE(check_brackets("!((,,))", out));
+    EXPECT_EQ(parsed("!((,,))"), "(! ,,)");
     EXPECT_EQ(parsed("(1,)"), "(1 ,)");
     EXPECT_EQ(parsed("a,b"), "(a, b)");
 }
