@@ -25,9 +25,10 @@ std::optional<TermRef> checked_plus(TermRef a, TermRef b);
 std::optional<TermRef> checked_dash(TermRef a, TermRef b);
 std::optional<TermRef> checked_mult(TermRef a, TermRef b);
 
-// The floor of a / b, and the remainder in 0 .. |b| - 1, which is never
-// negative: a `cent` b is a - b * (a `over` b) for b > 0, and its value
-// modulo |b| for b < 0. The leaf Z for a zero divisor.
+// The floor q of a / b, and a remainder that is never negative: a - b q
+// for b > 0, and its negation b q - a for b < 0 (both in 0 .. |b| - 1, so
+// a = b q + r holds for positive divisors only). The leaf Z for a zero
+// divisor.
 TermRef int_over(TermRef a, TermRef b);
 TermRef int_cent(TermRef a, TermRef b);
 std::optional<TermRef> checked_over(TermRef a, TermRef b);
