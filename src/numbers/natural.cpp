@@ -2,6 +2,8 @@
 #include "numbers/natural.hpp"
 
 #include <algorithm>
+#include <bit>
+#include <cstring>
 
 #include "numbers/natural_kernels.hpp"
 
@@ -62,12 +64,45 @@ Limb parse_limb(const char* p, std::size_t n) {
     return v;
 }
 
-// Writes the nine digits of v, leading zeros included, at out.
+// The value of eight ASCII digits at p, combined pairwise in one word:
+// digits to bytes, bytes to two-digit values, those to four-digit values,
+// and the two halves to eight.
+Limb parse_eight(const char* p) {
+    std::uint64_t v;
+    std::memcpy(&v, p, 8);
+    v -= 0x3030303030303030u;
+    if constexpr (std::endian::native == std::endian::big) v = __builtin_bswap64(v);
+    v = (v * 10) + (v >> 8);
+    v = (((v & 0x000000FF000000FFu) * (100 + (1000000ull << 32))) +
+         (((v >> 16) & 0x000000FF000000FFu) * (1 + (10000ull << 32)))) >>
+        32;
+    return static_cast<Limb>(v);
+}
+
+Limb parse_nine(const char* p) {
+    return static_cast<Limb>(p[0] - '0') * 100'000'000 + parse_eight(p + 1);
+}
+
+constexpr char kPairs[] =
+    "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+    "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+    "8081828384858687888990919293949596979899";
+
+void put_pair(Limb v, char* out) {
+    std::memcpy(out, kPairs + 2 * v, 2);
+}
+
+// Writes the nine digits of v, leading zeros included, at out. The two
+// halves are split first so the divisions do not wait on one another.
 void put_nine_digits(Limb v, char* out) {
-    for (std::size_t k = kLimbDigits; k-- > 0;) {
-        out[k] = static_cast<char>('0' + v % 10);
-        v /= 10;
-    }
+    Limb hi = v / 10000;  // five digits
+    Limb lo = v % 10000;
+    put_pair(lo / 100, out + 5);
+    put_pair(lo % 100, out + 7);
+    Limb mid = hi % 10000;
+    out[0] = static_cast<char>('0' + hi / 10000);
+    put_pair(mid / 100, out + 1);
+    put_pair(mid % 100, out + 3);
 }
 
 int top_limb_digits(Limb v) {
@@ -86,9 +121,13 @@ Natural natural_from_digits(std::string_view digits) {
     Natural limbs((n + kLimbDigits - 1) / kLimbDigits);
     std::size_t end = n;
     for (Limb& limb : limbs) {
-        std::size_t start = end >= kLimbDigits ? end - kLimbDigits : 0;
-        limb = parse_limb(digits.data() + start, end - start);
-        end = start;
+        if (end >= kLimbDigits) {
+            end -= kLimbDigits;
+            limb = parse_nine(digits.data() + end);
+        } else {
+            limb = parse_limb(digits.data(), end);
+            end = 0;
+        }
     }
     normalize(limbs);
     return limbs;

@@ -79,8 +79,10 @@ inline constexpr std::size_t kRecursiveDivisionThreshold = 60;
 
 // Quotient and remainder of a by b; b non-zero is the caller's invariant.
 NaturalDivision divide_naturals(const Natural& a, const Natural& b);
-// The same by Knuth's long division alone, for tests.
+// The same by Knuth's long division alone, and by the recursive division
+// with a chosen threshold (at least 2): for tests and for measuring.
 NaturalDivision long_division(const Natural& a, const Natural& b);
+NaturalDivision recursive_division(const Natural& a, const Natural& b, std::size_t threshold);
 // a /= k, returning the remainder, for a single limb value 0 < k < 10^9.
 Limb div_limb_in_place(Natural& a, Limb k);
 

@@ -102,27 +102,31 @@ void decrement(Natural& x) {
 
 // ---- Recursive division ------------------------------------------------------
 
-NaturalDivision divide_3n_2n(const Natural& a, const Natural& b, std::size_t h);
+NaturalDivision divide_3n_2n(const Natural& a, const Natural& b, std::size_t h,
+                             std::size_t threshold);
 
-// a by the normalized b of n limbs, for a below b * 10^(9 n).
-NaturalDivision divide_2n_1n(const Natural& a, const Natural& b, std::size_t n) {
-    if (n % 2 != 0 || n < kRecursiveDivisionThreshold) return long_division(a, b);
+// a by the normalized b of n limbs, for a below b * 10^(9 n). Halves n
+// while it is even and at least the threshold.
+NaturalDivision divide_2n_1n(const Natural& a, const Natural& b, std::size_t n,
+                             std::size_t threshold) {
+    if (n % 2 != 0 || n < threshold) return long_division(a, b);
     std::size_t h = n / 2;
-    NaturalDivision upper = divide_3n_2n(limb_slice(a, h, 3 * h), b, h);
+    NaturalDivision upper = divide_3n_2n(limb_slice(a, h, 3 * h), b, h, threshold);
     Natural next = limb_join(upper.remainder, limb_slice(a, 0, h), h);
-    NaturalDivision lower = divide_3n_2n(next, b, h);
+    NaturalDivision lower = divide_3n_2n(next, b, h, threshold);
     return {limb_join(upper.quotient, lower.quotient, h), std::move(lower.remainder)};
 }
 
 // a of at most 3h limbs by the normalized b of 2h limbs, for a below b * 10^(9 h).
-NaturalDivision divide_3n_2n(const Natural& a, const Natural& b, std::size_t h) {
+NaturalDivision divide_3n_2n(const Natural& a, const Natural& b, std::size_t h,
+                             std::size_t threshold) {
     Natural a1 = limb_slice(a, 2 * h, h);
     Natural b1 = limb_slice(b, h, h);
     Natural a12 = limb_slice(a, h, 2 * h);
     Natural qhat;
     Natural r1;
     if (compare_naturals(a1, b1) < 0) {
-        NaturalDivision top = divide_2n_1n(a12, b1, h);
+        NaturalDivision top = divide_2n_1n(a12, b1, h, threshold);
         qhat = std::move(top.quotient);
         r1 = std::move(top.remainder);
     } else {
@@ -139,14 +143,17 @@ NaturalDivision divide_3n_2n(const Natural& a, const Natural& b, std::size_t h) 
     return {std::move(qhat), sub_naturals(rhat, d)};
 }
 
-// a >= b, b of n >= kRecursiveDivisionThreshold limbs. The divisor is
-// scaled to nn = j * 2^k limbs (j below the threshold) with its top limb at
-// least half the base; a is scaled alike and cut into blocks of nn limbs,
-// which are divided two at a time from the top.
-NaturalDivision recursive_divide(const Natural& a, const Natural& b) {
+}  // namespace
+
+// The divisor is scaled to nn = j * 2^k limbs (j at most the threshold)
+// with its top limb at least half the base; a is scaled alike and cut into
+// blocks of nn limbs, which are divided two at a time from the top.
+NaturalDivision recursive_division(const Natural& a, const Natural& b, std::size_t threshold) {
+    VESK_ASSERT(!b.empty() && threshold >= 2);
+    if (compare_naturals(a, b) < 0) return {{}, a};
     std::size_t n = b.size();
     int k = 0;
-    while ((n >> k) >= kRecursiveDivisionThreshold) ++k;
+    while ((n >> k) >= threshold) ++k;
     std::size_t block = std::size_t{1} << k;
     std::size_t nn = (n + block - 1) / block * block;
     std::size_t shift = nn - n;
@@ -162,7 +169,7 @@ NaturalDivision recursive_divide(const Natural& a, const Natural& b) {
     Natural z = limb_slice(as, (t - 2) * nn, 2 * nn);
     NaturalDivision step;
     for (std::size_t i = t - 1; i-- > 0;) {
-        step = divide_2n_1n(z, bs, nn);
+        step = divide_2n_1n(z, bs, nn, threshold);
         std::copy(step.quotient.begin(), step.quotient.end(),
                   quotient.begin() + static_cast<std::ptrdiff_t>(i * nn));
         if (i > 0) z = limb_join(step.remainder, limb_slice(as, (i - 1) * nn, nn), nn);
@@ -173,8 +180,6 @@ NaturalDivision recursive_divide(const Natural& a, const Natural& b) {
     VESK_ASSERT(left_over == 0);
     return {std::move(quotient), std::move(rest)};
 }
-
-}  // namespace
 
 NaturalDivision long_division(const Natural& a, const Natural& b) {
     VESK_ASSERT(!b.empty());
@@ -193,7 +198,7 @@ NaturalDivision divide_naturals(const Natural& a, const Natural& b) {
         a.size() < b.size() + kRecursiveDivisionThreshold) {
         return long_division(a, b);
     }
-    return recursive_divide(a, b);
+    return recursive_division(a, b, kRecursiveDivisionThreshold);
 }
 
 }  // namespace vesk

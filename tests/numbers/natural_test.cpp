@@ -240,6 +240,27 @@ TEST(NaturalDivision, RecursiveDivisionAgreesWithLongDivision) {
     }
 }
 
+TEST(NaturalDivision, DeepRecursionWithSmallThresholds) {
+    // Small thresholds drive small operands through every level of the
+    // recursion: odd block sizes, saturated quotient blocks, corrections.
+    std::mt19937_64 rng(8);
+    for (std::size_t threshold : {2, 3, 4, 7}) {
+        for (int i = 0; i < 60; ++i) {
+            std::size_t lb = 1 + rng() % 400;
+            std::size_t la = lb + rng() % 900;
+            Natural a = nat(i % 4 == 0 ? lumpy_digits(rng, la) : random_digits(rng, la));
+            Natural b = nat(i % 5 == 0 ? lumpy_digits(rng, lb) : random_digits(rng, lb));
+            NaturalDivision fast = recursive_division(a, b, threshold);
+            NaturalDivision slow = long_division(a, b);
+            ASSERT_EQ(fast.quotient, slow.quotient) << threshold << ": " << la << "/" << lb;
+            ASSERT_EQ(fast.remainder, slow.remainder) << threshold << ": " << la << "/" << lb;
+        }
+    }
+    NaturalDivision d = recursive_division(nat("5"), nat("7"), 2);
+    EXPECT_TRUE(d.quotient.empty());
+    EXPECT_EQ(text_of(d.remainder), "5");
+}
+
 TEST(NaturalDivision, HardQuotientEstimates) {
     // Divisors with a small top limb need the largest scaling; dividends of
     // all 9s push every quotient estimate to its correction steps; exact
