@@ -17,9 +17,9 @@ double log10_magnitude(std::string_view digits) {
     return std::log10(leading) + static_cast<double>(digits.size() - lead);
 }
 
-// base^e in 64 bits, or false when it does not fit.
-bool small_power(std::uint64_t base, std::uint64_t e, std::uint64_t& out) {
-    std::uint64_t r = 1;
+// base^e in 128 bits, or false when it does not fit.
+bool small_power(U128 base, std::uint64_t e, U128& out) {
+    U128 r = 1;
     for (;;) {
         if ((e & 1) != 0 && __builtin_mul_overflow(r, base, &r)) return false;
         e >>= 1;
@@ -54,9 +54,9 @@ TermRef pow_signed(const SignedDigits& x, const SignedDigits& y) {
     if (!is_small(y)) return failure_leaf();
     std::uint64_t e = small_value(y.digits);
     if (static_cast<double>(e) * log10_magnitude(x.digits) > kMaxPowerDigits) return failure_leaf();
-    std::uint64_t small;
-    if (is_small(x) && e < 64 && small_power(small_value(x.digits), e, small)) {
-        return integer_result(negative, U128{small});
+    U128 small;
+    if (is_small(x) && e < 128 && small_power(small_value(x.digits), e, small)) {
+        return integer_result(negative, small);
     }
     return integer_result(negative, natural_power(natural_of(x), e));
 }

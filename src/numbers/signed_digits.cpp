@@ -1,6 +1,8 @@
 // Reading integer terms as signed digits, and making canonical result leaves.
 #include "numbers/signed_digits.hpp"
 
+#include <cstring>
+
 #include "numbers/bit_lists.hpp"
 
 namespace vesk {
@@ -14,12 +16,25 @@ bool all_digits(std::string_view text) {
     return true;
 }
 
-// Writes the decimal digits of v ending just before `end`; returns the start.
+constexpr char kPairs[] =
+    "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+    "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+    "8081828384858687888990919293949596979899";
+
+// Writes the decimal digits of v ending just before `end`, two at a time;
+// returns the start.
 char* put_digits_backwards(std::uint64_t v, char* end) {
-    do {
-        *--end = static_cast<char>('0' + v % 10);
-        v /= 10;
-    } while (v != 0);
+    while (v >= 100) {
+        end -= 2;
+        std::memcpy(end, kPairs + 2 * (v % 100), 2);
+        v /= 100;
+    }
+    if (v >= 10) {
+        end -= 2;
+        std::memcpy(end, kPairs + 2 * v, 2);
+    } else {
+        *--end = static_cast<char>('0' + v);
+    }
     return end;
 }
 
@@ -60,11 +75,16 @@ TermRef number_result(std::string_view text) {
 
 TermRef integer_result(bool negative, std::string_view digits) {
     if (!negative || digits == "0") return number_result(digits);
+    char buf[64];  // short texts are written here, so they allocate nothing
     Bytes text;
-    text.reserve(digits.size() + 1);
-    text.push_back('0');
-    text.append(digits);
-    return number_result(text);
+    char* at = buf;
+    if (digits.size() >= sizeof buf) {
+        text.resize(digits.size() + 1);
+        at = text.data();
+    }
+    at[0] = '0';
+    std::memcpy(at + 1, digits.data(), digits.size());
+    return number_result(std::string_view(at, digits.size() + 1));
 }
 
 TermRef integer_result(bool negative, U128 magnitude) {
