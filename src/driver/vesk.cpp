@@ -1,2 +1,6 @@
-// Process entry of vesk: see driver/run.hpp for the sequence of stages.
-int main() { return 0; }
+// Process entry of vesk: everything happens in run_main (driver/run.hpp).
+#include "driver/run.hpp"
+
+int main(int argc, char** argv) {
+    return vesk::run_main(argc, argv);
+}

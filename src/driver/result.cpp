@@ -1,0 +1,39 @@
+// Reading the reduced result. This file needs the term printer and the
+// integer shapes; nothing else in the driver refers to it until the run
+// stage is plugged into run_stages.
+#include "driver/result.hpp"
+
+#include <cstdint>
+
+#include "driver/error_value.hpp"
+#include "front/globals.hpp"
+#include "front/printer.hpp"
+#include "numbers/integers.hpp"
+
+namespace vesk {
+
+Outcome classify_result(TermRef result) {
+    if (!is_pair(result) && first_char(result) == ')') {
+        return cycle_outcome(leaf_view(result.get()).substr(1));
+    }
+    if (is_error_value(result)) {
+        Term* fields = right_cell(result.get());
+        Outcome out = decode_error_value(is_leaf_cell(fields) ? leaf_view(fields) : "");
+        if (!is_check(out)) return out;
+    }
+    if (is_integer(result)) {
+        global_table().insert_or_assign(Bytes(), std::move(result));
+        return Outcome{};
+    }
+    return range_outcome(print_term(result));
+}
+
+int program_exit_status() {
+    GlobalTable& table = global_table();
+    auto entry = table.find(Bytes());
+    VESK_ASSERT(entry != table.end());
+    std::int64_t value = int_value(entry->second);
+    return static_cast<int>(static_cast<std::uint32_t>(value));
+}
+
+}  // namespace vesk

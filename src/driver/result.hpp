@@ -1,0 +1,32 @@
+// The run stage's reading of the reduced result of a program: a cycle, an
+// error value, an integer (success) or anything else (an error).
+#pragma once
+
+#include <string_view>
+
+#include "driver/outcome.hpp"
+
+namespace vesk {
+
+// The outcome of the reduced result `result` (consumed), tried in order:
+// - a leaf ")name": the engine met a cycle in the global `name`: code "cycle";
+// - an error value: its five fields, unless they decode to code "check"
+//   (a value built by the program that carries no error), which counts as
+//   the non-integer it is;
+// - an integer: stored as the entry under the empty name of the global
+//   table for program_exit_status, and a new Outcome ("check") returned;
+// - anything else: code "range" with the printed term.
+Outcome classify_result(TermRef result);
+
+// The exit status of a successful run: the low 32 bits of the integer
+// stored under the empty name. Asserts that the entry exists.
+int program_exit_status();
+
+// The outcome of a cycle met while evaluating the global `name` (borrowed).
+Outcome cycle_outcome(std::string_view name);
+
+// The outcome of a result that is not an integer, from its printed text
+// (borrowed).
+Outcome range_outcome(std::string_view printed);
+
+}  // namespace vesk

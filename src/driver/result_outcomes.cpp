@@ -1,0 +1,26 @@
+// The outcomes of the run stage that need nothing but texts.
+#include "driver/picture.hpp"
+#include "driver/result.hpp"
+
+namespace vesk {
+
+Outcome cycle_outcome(std::string_view name) {
+    Outcome out;
+    out.say = "Cycle detected on function ";
+    out.say += name;
+    out.say += '.';
+    out.code = "cycle";
+    out.vip = excerpt(name);
+    return out;
+}
+
+Outcome range_outcome(std::string_view printed) {
+    Outcome out;
+    out.say = "The program must return an integer. Instead we encountered:\n";
+    out.say += printed;
+    out.code = "range";
+    out.tip = excerpt(printed);
+    return out;
+}
+
+}  // namespace vesk

@@ -1,0 +1,87 @@
+#include "driver/run.hpp"
+
+#include <cerrno>
+#include <csignal>
+#include <cstdio>
+
+#include "driver/picture.hpp"
+#include "driver/read_file.hpp"
+#include "driver/stages.hpp"
+
+namespace vesk {
+
+namespace {
+
+void write_bytes(std::FILE* stream, std::string_view bytes) {
+    std::fwrite(bytes.data(), 1, bytes.size(), stream);
+    std::fflush(stream);
+}
+
+// The process-wide preparation before any program text is read. Writing to
+// a closed pipe or socket must come back to the program as an error result
+// rather than end the process, so SIGPIPE is ignored. Files are untranslated
+// on POSIX already.
+bool start_process() {
+    if (std::signal(SIGPIPE, SIG_IGN) == SIG_ERR) {
+        std::printf("WSAStartup failed: %d\n", errno);
+        std::fflush(stdout);
+        return false;
+    }
+    return true;
+}
+
+int report_unreadable(const char* name) {
+    write_bytes(stdout, "Error.\n");
+    write_bytes(stderr, unreadable_file_message(name));
+    return kFailureStatus;
+}
+
+}  // namespace
+
+Bytes escape_file_name(std::string_view name) {
+    static const char kHex[] = "0123456789ABCDEF";
+    Bytes escaped;
+    for (char ch : name) {
+        unsigned char b = static_cast<unsigned char>(ch);
+        if (b >= 32 && b <= 126 && b != '[' && b != ']') {
+            escaped += ch;
+        } else {
+            escaped += '[';
+            escaped += kHex[b >> 4];
+            escaped += kHex[b & 15];
+            escaped += ']';
+        }
+    }
+    return escaped;
+}
+
+Bytes unreadable_file_message(std::string_view name) {
+    Bytes message = " Type: Start\n Name: \"";
+    message += escape_file_name(name);
+    message += "\"\nCould not read program file.\n\\/\n";
+    return message;
+}
+
+Bytes failure_report(const Outcome& out) {
+    Bytes report(kResetColour);
+    report += error_picture(out);
+    return report;
+}
+
+int run_main(int argc, char** argv) {
+    if (!start_process()) return kStartupStatus;
+    // An empty argument vector has no program file either.
+    if (argc < 2 || argv == nullptr || argv[1] == nullptr) {
+        write_bytes(stderr, usage_picture());
+        return kUsageStatus;
+    }
+    std::optional<Bytes> text = read_whole_file(argv[1]);
+    if (!text) return report_unreadable(argv[1]);
+    int status = 0;
+    Outcome out = run_stages(std::move(*text), argv + 2, status);
+    if (is_check(out)) return status;
+    write_bytes(stderr, failure_report(out));
+    return kFailureStatus;
+}
+
+}  // namespace vesk

@@ -1,0 +1,15 @@
+// The stages that follow start-up: prelude, definitions, checks and the run
+// of the program's main expression.
+#pragma once
+
+#include "driver/outcome.hpp"
+
+namespace vesk {
+
+// Runs the stages on the program text (consumed), handing `args` (borrowed:
+// the null-terminated vector of the arguments after the file name) to the
+// program. Returns the first outcome whose code is not "check"; on "check",
+// `status` is set to the exit status taken from the program's integer.
+Outcome run_stages(Bytes text, char** args, int& status);
+
+}  // namespace vesk
