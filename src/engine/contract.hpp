@@ -1,0 +1,31 @@
+// The pieces of a saturated redex, shared by the contraction rules.
+#pragma once
+
+#include "engine/machine_state.hpp"
+
+namespace vesk {
+
+// Enough for any saturated redex: a global takes at most 11 arguments, a
+// built-in 7, a binder 3.
+inline constexpr int kMaxArguments = 12;
+
+// The head and arguments of the redex in focus, borrowed from it: arg[0] is
+// the first argument (the innermost right child), arg[count - 1] the last.
+struct Spine {
+    Term* head;
+    Term* arg[kMaxArguments];
+    int count;
+};
+
+// Walks the annotated redex t down its left children to the head: a leaf,
+// or a data subterm (borrowed).
+Spine open_spine(Term* t);
+
+// Literal heads (number, data, counted and raw leaves): unfolds the literal
+// by one level. The focus is the redex of `s`.
+void contract_number(Machine& m, const Spine& s);
+void contract_data(Machine& m, const Spine& s);
+void contract_counted(Machine& m, const Spine& s);
+void contract_raw(Machine& m, const Spine& s);
+
+}  // namespace vesk
