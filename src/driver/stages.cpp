@@ -1,5 +1,7 @@
 #include "driver/stages.hpp"
 
+#include "front/brackets.hpp"
+
 namespace vesk {
 
 Outcome run_stages(Bytes text, char** args, int& status) {
@@ -14,10 +16,10 @@ Outcome run_stages(Bytes text, char** args, int& status) {
     //   4. on "check": status = program_exit_status().
     // Until those stages are part of the build, no program text can be run,
     // and saying so is the only honest outcome.
-    (void)text;
     (void)args;
     (void)status;
     Outcome out;
+    if (!check_brackets(text, out)) return out;
     out.code = "stage";
     out.say = "This build of vesk has no loading stage yet.";
     return out;

@@ -1,0 +1,31 @@
+// The partner of every bracket of a text, found in one pass, so that the
+// parser can pass over a bracket group in constant time however often the
+// levels of the grammar meet it.
+#pragma once
+
+#include <cstddef>
+#include <string_view>
+#include <vector>
+
+namespace vesk {
+
+struct BracketTable {
+    // partner[i]: the index of the bracket matching text[i] when text[i] is a
+    // bracket, as match_bracket gives it; unspecified for other bytes.
+    std::vector<std::size_t> partner;
+};
+
+// Pairs the brackets of `text`: '(' and '{' with ')' and '}', square
+// literals opaque. Requires bracket-balanced text, as the bracket check
+// leaves it (asserts otherwise).
+BracketTable build_bracket_table(std::string_view text);
+
+// The index just past the group opening at text[i], or i + 1 for any other
+// byte.
+inline std::size_t past_group(std::string_view text, const BracketTable& table, std::size_t i) {
+    char c = text[i];
+    bool opens = c == '(' || c == '{' || c == '[';
+    return opens ? table.partner[i] + 1 : i + 1;
+}
+
+}  // namespace vesk

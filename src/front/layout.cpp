@@ -1,0 +1,172 @@
+#include "front/layout.hpp"
+
+#include "front/names.hpp"
+
+namespace vesk {
+
+namespace {
+
+bool is_layout(char c) {
+    return c == ' ' || c == '\n';
+}
+
+// Index just past the square literal opening at text[i], or the end of the
+// text when it never closes (unchecked text is copied, not rejected).
+std::size_t square_literal_end(std::string_view text, std::size_t i) {
+    std::size_t depth = 0;
+    for (; i < text.size(); ++i) {
+        if (text[i] == '[') ++depth;
+        if (text[i] == ']' && --depth == 0) return i + 1;
+    }
+    return text.size();
+}
+
+// Whether a run of layout between the bytes p and q vanishes.
+bool layout_vanishes(unsigned char p, unsigned char q) {
+    return is_blank_or_operator(p) || is_blank_or_operator(q) || p == '(' || p == '{' || p == '}' ||
+           q == ')' || q == '}' || q == '{';
+}
+
+// Walks the square literal at text[i] to its partner: forward from '[',
+// backward from ']', counting square brackets only.
+std::size_t match_square(std::string_view text, std::size_t i) {
+    bool forward = text[i] == '[';
+    std::size_t depth = 0;
+    for (;;) {
+        char c = text[i];
+        if (c == (forward ? '[' : ']')) ++depth;
+        if (c == (forward ? ']' : '[') && --depth == 0) return i;
+        if (forward) {
+            ++i;
+            VESK_ASSERT(i < text.size());
+        } else {
+            VESK_ASSERT(i > 0);
+            --i;
+        }
+    }
+}
+
+bool opens_group(char c) {
+    return c == '(' || c == '{';
+}
+bool closes_group(char c) {
+    return c == ')' || c == '}';
+}
+
+// Walks a parenthesis or curly group at text[i] to its partner, passing
+// square literals over whole.
+std::size_t match_group(std::string_view text, std::size_t i) {
+    bool forward = opens_group(text[i]);
+    std::size_t depth = 0;
+    for (;;) {
+        char c = text[i];
+        if (c == '[' || c == ']') {
+            VESK_ASSERT((c == '[') == forward);
+            i = match_square(text, i);
+        } else if (opens_group(c) || closes_group(c)) {
+            if (opens_group(c) == forward) {
+                ++depth;
+            } else {
+                VESK_ASSERT(depth > 0);
+                --depth;
+            }
+            if (depth == 0) return i;
+        }
+        if (forward) {
+            ++i;
+            VESK_ASSERT(i < text.size());
+        } else {
+            VESK_ASSERT(i > 0);
+            --i;
+        }
+    }
+}
+
+}  // namespace
+
+Bytes normalise_layout(std::string_view text) {
+    std::size_t begin = 0;
+    std::size_t end = text.size();
+    while (begin < end && is_layout(text[begin])) ++begin;
+    while (end > begin && is_layout(text[end - 1])) --end;
+    Bytes out;
+    out.reserve(end - begin);
+    std::size_t i = begin;
+    while (i < end) {
+        char c = text[i];
+        if (c == '[') {
+            std::size_t stop = square_literal_end(text, i);
+            if (stop > end) stop = end;  // an unclosed literal ends with the text
+            out.append(text.substr(i, stop - i));
+            i = stop;
+        } else if (!is_layout(c)) {
+            out += c;
+            ++i;
+        } else {
+            // Trimming guarantees a byte on both sides of an inner run.
+            std::size_t run_end = i;
+            bool newline = false;
+            while (is_layout(text[run_end])) newline |= text[run_end++] == '\n';
+            unsigned char p = static_cast<unsigned char>(text[i - 1]);
+            unsigned char q = static_cast<unsigned char>(text[run_end]);
+            if (!layout_vanishes(p, q)) out += newline ? '\n' : ' ';
+            i = run_end;
+        }
+    }
+    return out;
+}
+
+std::size_t match_bracket(std::string_view text, std::size_t i) {
+    VESK_ASSERT(i < text.size());
+    char c = text[i];
+    if (c == '[' || c == ']') return match_square(text, i);
+    if (opens_group(c) || closes_group(c)) return match_group(text, i);
+    return i;
+}
+
+std::optional<std::size_t> find_top(std::size_t start, std::string_view text,
+                                    std::string_view set) {
+    std::size_t group_depth = 0;   // open '(' and '{' together
+    std::size_t square_depth = 0;  // inside a square literal, which saves group_depth
+    for (std::size_t i = start; i < text.size(); ++i) {
+        char c = text[i];
+        if (square_depth > 0) {
+            if (c == '[') ++square_depth;
+            if (c == ']') --square_depth;
+            continue;
+        }
+        if (group_depth == 0 && set.find(c) != std::string_view::npos) return i;
+        if (c == '[') ++square_depth;
+        if (opens_group(c)) ++group_depth;
+        if (closes_group(c) && group_depth > 0) --group_depth;
+    }
+    return std::nullopt;
+}
+
+bool is_atom_cut(unsigned char p, unsigned char c) {
+    if (p == ']' || p == ')' || c == '[' || c == '(') return true;
+    if (is_lower_byte(c)) return !is_lower_byte(p);
+    if (is_digit_byte(c)) return !is_digit_byte(p);
+    // A digit run ends at any other byte, so a number atom holds digits only.
+    if (is_digit_byte(p)) return true;
+    return !is_special_character(c);
+}
+
+std::vector<std::size_t> cut_chunk(std::string_view chunk) {
+    std::vector<std::size_t> cuts;
+    if (chunk.empty()) return cuts;
+    auto past = [&](std::size_t i) {
+        char c = chunk[i];
+        return c == '[' || c == '(' ? match_bracket(chunk, i) + 1 : i + 1;
+    };
+    std::size_t i = past(0);
+    while (i < chunk.size()) {
+        if (is_atom_cut(static_cast<unsigned char>(chunk[i - 1]),
+                        static_cast<unsigned char>(chunk[i])))
+            cuts.push_back(i);
+        i = past(i);
+    }
+    return cuts;
+}
+
+}  // namespace vesk

@@ -1,0 +1,65 @@
+// The parser's work stack. A task either parses a range of the text, and
+// so in the end leaves exactly one term on the value stack, or combines the
+// terms on top of the value stack into one. Grammar levels that would
+// recurse push tasks instead, so the depth of the text's nesting never
+// reaches the C stack.
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string_view>
+#include <vector>
+
+#include "front/bracket_table.hpp"
+#include "terms/term.hpp"
+
+namespace vesk {
+
+enum class ParseStep : std::uint8_t {
+    kLevels,     // range from `level` (1-8) down: split at the loosest operators
+    kAffixes,    // range at the affix levels 9-11
+    kChunk,      // atoms of a range; `level` 1 when the term so far is on top
+    kBraceList,  // comma list between braces
+    kCallList,   // call list, applied piece by piece to the term on top
+    kCombine,    // pop R, L; push op L R, or (L R) for a blank or newline
+    kBrace,      // pop acc, B, L; push { L B acc
+    kWrap,       // pop X; push (a X) with a the leaf of `ch`
+};
+
+struct ParseTask {
+    ParseStep step;
+    std::uint8_t level;
+    char ch;
+    std::size_t begin;
+    std::size_t end;
+};
+
+struct ParseMachine {
+    std::string_view text;
+    BracketTable brackets;
+    std::vector<ParseTask> tasks;
+    std::vector<TermRef> values;
+    std::vector<std::size_t> scratch;
+    // One shared leaf per single byte: operators, capitals, the empty leaf.
+    std::array<std::optional<TermRef>, 256> byte_leaves;
+};
+
+// A machine over `text` (borrowed: it must outlive the machine), with its
+// brackets paired. Requires balanced brackets.
+ParseMachine make_parse_machine(std::string_view text);
+// Runs the tasks until none is left and returns the one term they leave.
+TermRef run_parse_machine(ParseMachine& m);
+// The shared leaf of one byte.
+TermRef byte_leaf(ParseMachine& m, unsigned char c);
+
+// Steps of the grammar, each performed for the task on top (already popped).
+void parse_levels(ParseMachine& m, const ParseTask& t);
+void parse_affixes(ParseMachine& m, const ParseTask& t);
+void parse_chunk(ParseMachine& m, const ParseTask& t);
+// Pushes the tasks of a comma-separated list: a brace list folds its items
+// with ',' from the right, a call list applies them in turn.
+void parse_comma_list(ParseMachine& m, const ParseTask& t);
+
+}  // namespace vesk

@@ -1,0 +1,98 @@
+#include "front/parser.hpp"
+
+#include "front/layout.hpp"
+#include "front/parse_machine.hpp"
+
+namespace vesk {
+
+namespace {
+
+TermRef pop_value(ParseMachine& m) {
+    VESK_ASSERT(!m.values.empty());
+    TermRef v = std::move(m.values.back());
+    m.values.pop_back();
+    return v;
+}
+
+void combine(ParseMachine& m, char op) {
+    TermRef r = pop_value(m);
+    TermRef l = pop_value(m);
+    if (op == ' ' || op == '\n') {
+        m.values.push_back(make_pair(std::move(l), std::move(r)));
+        return;
+    }
+    TermRef head = make_pair(byte_leaf(m, static_cast<unsigned char>(op)), std::move(l));
+    m.values.push_back(make_pair(std::move(head), std::move(r)));
+}
+
+void combine_brace(ParseMachine& m) {
+    TermRef acc = pop_value(m);
+    TermRef list = pop_value(m);
+    TermRef l = pop_value(m);
+    TermRef head = make_pair(make_pair(byte_leaf(m, '{'), std::move(l)), std::move(list));
+    m.values.push_back(make_pair(std::move(head), std::move(acc)));
+}
+
+void wrap(ParseMachine& m, char affix) {
+    TermRef x = pop_value(m);
+    m.values.push_back(make_pair(byte_leaf(m, static_cast<unsigned char>(affix)), std::move(x)));
+}
+
+void perform(ParseMachine& m, const ParseTask& t) {
+    switch (t.step) {
+        case ParseStep::kLevels: parse_levels(m, t); break;
+        case ParseStep::kAffixes: parse_affixes(m, t); break;
+        case ParseStep::kChunk: parse_chunk(m, t); break;
+        case ParseStep::kBraceList:
+        case ParseStep::kCallList: parse_comma_list(m, t); break;
+        case ParseStep::kCombine: combine(m, t.ch); break;
+        case ParseStep::kBrace: combine_brace(m); break;
+        case ParseStep::kWrap: wrap(m, t.ch); break;
+    }
+}
+
+}  // namespace
+
+ParseMachine make_parse_machine(std::string_view text) {
+    ParseMachine m;
+    m.text = text;
+    m.brackets = build_bracket_table(text);
+    return m;
+}
+
+TermRef run_parse_machine(ParseMachine& m) {
+    while (!m.tasks.empty()) {
+        ParseTask t = m.tasks.back();
+        m.tasks.pop_back();
+        perform(m, t);
+    }
+    VESK_ASSERT(m.values.size() == 1);
+    return pop_value(m);
+}
+
+TermRef byte_leaf(ParseMachine& m, unsigned char c) {
+    std::optional<TermRef>& slot = m.byte_leaves[c];
+    if (!slot) slot.emplace(leaf_term(std::string_view(reinterpret_cast<const char*>(&c), 1)));
+    return *slot;
+}
+
+TermRef parse_expression(std::string_view text) {
+    ParseMachine m = make_parse_machine(text);
+    m.tasks.push_back({ParseStep::kLevels, 1, 0, 0, text.size()});
+    return run_parse_machine(m);
+}
+
+TermRef parse_brace_list(std::string_view text) {
+    ParseMachine m = make_parse_machine(text);
+    m.tasks.push_back({ParseStep::kBraceList, 0, 0, 0, text.size()});
+    return run_parse_machine(m);
+}
+
+std::vector<std::size_t> split_top(std::string_view text, std::string_view set) {
+    std::vector<std::size_t> positions;
+    for (std::size_t i = 0; i < text.size(); i = match_bracket(text, i) + 1)
+        if (set.find(text[i]) != std::string_view::npos) positions.push_back(i);
+    return positions;
+}
+
+}  // namespace vesk
