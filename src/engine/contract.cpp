@@ -176,7 +176,41 @@ void contract_name(Machine& m, const Spine& s) {
     }
 }
 
+// The first bytes that the literal and binder rules claim: a leaf starting
+// with any other byte is a name.
+bool is_name_head(unsigned char c) {
+    switch (c) {
+        case '{':
+        case '\\':
+        case '[':
+        case '(':
+        case ' ':
+        case ')':
+        case ']': return false;
+        default: return c < '0' || c > '9';
+    }
+}
+
 }  // namespace
+
+bool contract_unbuilt(Machine& m, const Spine& s) {
+    Term* h = s.head;
+    if (!is_leaf_cell(h)) return false;
+    if (is_byte_leaf(h, '\\')) {
+        if (s.count != 3) return false;
+        contract_lambda(m, s);
+        return true;
+    }
+    if (!is_name_head(first_byte(h))) return false;
+    NameEntry* entry = find_name(m.names, h);
+    if (entry == nullptr || entry->kind != NameKind::global) return false;
+    const GlobalPlan* plan = global_plan(m.names, *entry);
+    if (plan == nullptr || plan->letters.size() != static_cast<std::size_t>(s.count)) return false;
+    Term* values[26];
+    for (int i = 0; i < s.count; ++i) values[plan->letters[i] - 'a'] = s.arg[i];
+    set_focus(m, run_plan(plan->body, values));
+    return true;
+}
 
 // Dispatch on the head. Built-in names are lower-case names, so no leaf that
 // the literal and binder rules claim below can be one: looking the name up

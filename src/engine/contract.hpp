@@ -21,6 +21,15 @@ struct Spine {
 // or a data subterm (borrowed).
 Spine open_spine(Term* t);
 
+// Contracts a redex that has not been built as cells: the head and
+// arguments of `s` come from the value in focus and the frames it meets.
+// Only heads whose rule needs nothing but the arguments are taken: a global
+// function (unfolded through its plan) or a lambda. On success the focus is
+// replaced by the contractum (releasing the old focus) and true is
+// returned; the caller then drops the frames the arguments came from. False
+// leaves everything as it was.
+bool contract_unbuilt(Machine& m, const Spine& s);
+
 // Literal heads (number, data, counted and raw leaves): unfolds the literal
 // by one level. The focus is the redex of `s`.
 void contract_number(Machine& m, const Spine& s);

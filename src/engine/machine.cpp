@@ -1,5 +1,6 @@
 #include "engine/machine.hpp"
 
+#include "engine/contract.hpp"
 #include "engine/leaves.hpp"
 #include "engine/machine_state.hpp"
 
@@ -41,6 +42,46 @@ void pop_frame(Machine& m) {
     m.focus = is_argument_frame(top) ? owned_pair(m.focus, t) : owned_pair(t, m.focus);
 }
 
+// The value in focus and the frames on top may make a redex that the
+// rules would contract as soon as it was built: a return frame g of arity 1
+// (g v), or n argument frames under a value f of arity n (f x1 .. xn), whose
+// arguments are values unless f's head is linear. Popping the frames one by
+// one would build that redex and contract it in a later step; here it is
+// contracted at once, when its head is a global function or a lambda,
+// without building its spine. False when nothing was done.
+bool apply_unbuilt(Machine& m) {
+    Term* f = m.focus;
+    Frame top = m.frames.back();
+    if (!is_argument_frame(top)) {
+        Term* g = frame_term(top);
+        if (is_data_cell(g) || stored_arity(g) != 1) return false;
+        Spine s = open_spine(g);
+        if (s.count >= kMaxArguments) return false;
+        s.arg[s.count++] = f;
+        if (!contract_unbuilt(m, s)) return false;
+        m.frames.pop_back();
+        release(g);
+        return true;
+    }
+    if (is_data_cell(f)) return false;
+    Spine s = open_spine(f);
+    std::size_t n = static_cast<std::size_t>(stored_arity(f));
+    if (n > m.frames.size() || s.count + n > kMaxArguments) return false;
+    bool linear = is_leaf_cell(s.head) && is_linear_byte(first_byte(s.head));
+    for (std::size_t i = 1; i <= n; ++i) {
+        Frame x = m.frames[m.frames.size() - i];
+        if (!is_argument_frame(x)) return false;
+        if (!linear && !annotated_value(frame_term(x))) return false;
+        s.arg[s.count++] = frame_term(x);
+    }
+    if (!contract_unbuilt(m, s)) return false;
+    for (std::size_t i = 0; i < n; ++i) {
+        release(frame_term(m.frames.back()));
+        m.frames.pop_back();
+    }
+    return true;
+}
+
 // A partial application with a linear head takes its missing n arguments
 // straight from the argument frames on top of the stack, unreduced. False
 // (and nothing taken) when fewer than n argument frames are on top.
@@ -77,7 +118,7 @@ inline bool step_machine(Machine& m) {
     if (annotated_value(f)) {
         if (m.frames.empty()) return false;
         ++engine_step_count;
-        pop_frame(m);
+        if (!apply_unbuilt(m)) pop_frame(m);
         return true;
     }
     ++engine_step_count;
