@@ -42,13 +42,14 @@ void pop_frame(Machine& m) {
     m.focus = is_argument_frame(top) ? owned_pair(m.focus, t) : owned_pair(t, m.focus);
 }
 
-// The value in focus and the frames on top may make a redex that the
-// rules would contract as soon as it was built: a return frame g of arity 1
+// The value in focus and the frames on top may make a redex that the rules
+// would contract as soon as it was built: a return frame g of arity 1
 // (g v), or n argument frames under a value f of arity n (f x1 .. xn), whose
-// arguments are values unless f's head is linear. Popping the frames one by
-// one would build that redex and contract it in a later step; here it is
-// contracted at once, when its head is a global function or a lambda,
-// without building its spine. False when nothing was done.
+// arguments are values unless f's head is linear. Popping the frames one at
+// a time would build that redex over several steps and then contract it;
+// here it is contracted in this step. A global function or a lambda is
+// unfolded without building the redex's spine at all; any other head gets
+// its redex built at once and contracted. False when no such redex is there.
 bool apply_unbuilt(Machine& m) {
     Term* f = m.focus;
     Frame top = m.frames.back();
@@ -58,15 +59,21 @@ bool apply_unbuilt(Machine& m) {
         Spine s = open_spine(g);
         if (s.count >= kMaxArguments) return false;
         s.arg[s.count++] = f;
-        if (!contract_unbuilt(m, s)) return false;
-        m.frames.pop_back();
-        release(g);
+        if (contract_unbuilt(m, s)) {
+            m.frames.pop_back();
+            release(g);
+        } else {
+            pop_frame(m);
+            contract_focus(m);
+        }
         return true;
     }
     if (is_data_cell(f)) return false;
-    Spine s = open_spine(f);
     std::size_t n = static_cast<std::size_t>(stored_arity(f));
-    if (n > m.frames.size() || s.count + n > kMaxArguments) return false;
+    // An arity of 11 never falls: such a term is never saturated.
+    if (n >= 11 || n > m.frames.size()) return false;
+    Spine s = open_spine(f);
+    if (s.count + n > kMaxArguments) return false;
     bool linear = is_leaf_cell(s.head) && is_linear_byte(first_byte(s.head));
     for (std::size_t i = 1; i <= n; ++i) {
         Frame x = m.frames[m.frames.size() - i];
@@ -74,10 +81,14 @@ bool apply_unbuilt(Machine& m) {
         if (!linear && !annotated_value(frame_term(x))) return false;
         s.arg[s.count++] = frame_term(x);
     }
-    if (!contract_unbuilt(m, s)) return false;
-    for (std::size_t i = 0; i < n; ++i) {
-        release(frame_term(m.frames.back()));
-        m.frames.pop_back();
+    if (contract_unbuilt(m, s)) {
+        for (std::size_t i = 0; i < n; ++i) {
+            release(frame_term(m.frames.back()));
+            m.frames.pop_back();
+        }
+    } else {
+        for (std::size_t i = 0; i < n; ++i) pop_frame(m);
+        contract_focus(m);
     }
     return true;
 }
@@ -112,7 +123,7 @@ void descend_let(Machine& m) {
 
 // One transition. False when the machine has finished: no frames left and
 // a value in focus.
-inline bool step_machine(Machine& m) {
+[[gnu::always_inline]] inline bool step_machine(Machine& m) {
     Term* f = m.focus;
     ensure_annotated(f);
     if (annotated_value(f)) {
