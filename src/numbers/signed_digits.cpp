@@ -1,0 +1,119 @@
+// Reading integer terms as signed digits, and making canonical result leaves.
+#include "numbers/signed_digits.hpp"
+
+#include <cstring>
+
+#include "numbers/bit_lists.hpp"
+
+namespace vesk {
+
+namespace {
+
+bool all_digits(std::string_view text) {
+    for (char c : text) {
+        if (c < '0' || c > '9') return false;
+    }
+    return true;
+}
+
+constexpr char kPairs[] =
+    "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+    "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+    "8081828384858687888990919293949596979899";
+
+// Writes the decimal digits of v ending just before `end`, two at a time;
+// returns the start.
+char* put_digits_backwards(std::uint64_t v, char* end) {
+    while (v >= 100) {
+        end -= 2;
+        std::memcpy(end, kPairs + 2 * (v % 100), 2);
+        v /= 100;
+    }
+    if (v >= 10) {
+        end -= 2;
+        std::memcpy(end, kPairs + 2 * v, 2);
+    } else {
+        *--end = static_cast<char>('0' + v);
+    }
+    return end;
+}
+
+}  // namespace
+
+std::optional<SignedDigits> read_integer_text(std::string_view text) {
+    if (text.empty() || !all_digits(text)) return std::nullopt;
+    if (text[0] != '0') return SignedDigits{false, text};
+    if (text.size() == 1) return SignedDigits{false, text};
+    if (text[1] == '0') return std::nullopt;  // "00...": a bit string, not an integer
+    return SignedDigits{true, text.substr(1)};
+}
+
+std::optional<SignedDigits> read_integer(const Term* t, Bytes& storage) {
+    if (is_leaf_cell(t)) {
+        if (is_leaf_named(t, 'K')) return SignedDigits{false, "0"};
+        unsigned char c = first_byte(t);
+        if (c < '0' || c > '9') return std::nullopt;
+        return read_integer_text(leaf_view(t));
+    }
+    if (!starts_with_bit(t, 'K')) return std::nullopt;
+    if (!bit_list_text(t, storage)) return std::nullopt;
+    return read_integer_text(storage);
+}
+
+std::uint64_t small_value(std::string_view digits) {
+    VESK_ASSERT(digits.size() <= kSmallDigits);
+    std::uint64_t v = 0;
+    for (char c : digits) v = v * 10 + static_cast<std::uint64_t>(c - '0');
+    return v;
+}
+
+TermRef number_result(std::string_view text) {
+    Term* cell = make_leaf(text);
+    set_arity(cell, 1);
+    return TermRef(cell);
+}
+
+TermRef integer_result(bool negative, std::string_view digits) {
+    if (!negative || digits == "0") return number_result(digits);
+    char buf[64];  // short texts are written here, so they allocate nothing
+    Bytes text;
+    char* at = buf;
+    if (digits.size() >= sizeof buf) {
+        text.resize(digits.size() + 1);
+        at = text.data();
+    }
+    at[0] = '0';
+    std::memcpy(at + 1, digits.data(), digits.size());
+    return number_result(std::string_view(at, digits.size() + 1));
+}
+
+TermRef integer_result(bool negative, U128 magnitude) {
+    constexpr std::uint64_t kTen19 = 10'000'000'000'000'000'000u;
+    char buf[48];
+    char* end = buf + sizeof buf;
+    char* start;
+    if (magnitude <= UINT64_MAX) {
+        start = put_digits_backwards(static_cast<std::uint64_t>(magnitude), end);
+    } else {
+        // Two 64-bit halves of the decimal text: the low 19 digits padded.
+        start = put_digits_backwards(static_cast<std::uint64_t>(magnitude % kTen19), end);
+        while (start > end - 19) *--start = '0';
+        start = put_digits_backwards(static_cast<std::uint64_t>(magnitude / kTen19), start);
+    }
+    if (negative && magnitude != 0) *--start = '0';
+    return number_result(std::string_view(start, static_cast<std::size_t>(end - start)));
+}
+
+TermRef integer_result(bool negative, const Natural& magnitude) {
+    Bytes text;
+    text.reserve(natural_digit_count(magnitude) + 1);
+    if (negative && !magnitude.empty()) text.push_back('0');
+    append_natural_digits(magnitude, text);
+    return number_result(text);
+}
+
+TermRef failure_leaf() {
+    return TermRef("Z");
+}
+
+}  // namespace vesk
