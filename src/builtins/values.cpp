@@ -120,9 +120,7 @@ std::optional<std::int64_t> integer_argument(Term* t) {
             return value;
         }
     }
-    TermRef term(t);
-    if (!is_integer(term)) return std::nullopt;
-    return int_value(std::move(term));
+    return checked_int_value(TermRef(t));
 }
 
 std::optional<double> float_argument(Term* t) {

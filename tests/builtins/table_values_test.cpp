@@ -76,6 +76,32 @@ TEST_F(Values, ShortIntegers) {
     EXPECT_FALSE(integer_argument(real_leaf(1.0).cell));
 }
 
+TEST_F(Values, LongIntegersAndBitLists) {
+    EXPECT_EQ(integer_argument(TermRef("18446744073709551617").cell), 1);  // modulo 2^64
+    EXPECT_EQ(integer_argument(TermRef("09223372036854775808").cell),
+              std::numeric_limits<std::int64_t>::min());
+    EXPECT_EQ(integer_argument(TermRef("1000000000000000000").cell), 1000000000000000000);
+    EXPECT_EQ(integer_argument(term("J K (J K K)").cell), 1);
+    EXPECT_EQ(integer_argument(term("J K (J H K)").cell), -1);
+    EXPECT_FALSE(integer_argument(term("J H K").cell));
+    EXPECT_FALSE(integer_argument(term("J K S").cell));  // a malformed tail
+    EXPECT_FALSE(integer_argument(term("K S").cell));
+}
+
+TEST_F(Values, IntegerResults) {
+    EXPECT_EQ(leaf_text(integer_result(0)), "0");
+    EXPECT_EQ(leaf_text(integer_result(-42)), "042");
+    EXPECT_EQ(leaf_text(integer_result(std::numeric_limits<std::int64_t>::min())),
+              "09223372036854775808");
+    EXPECT_EQ(leaf_text(unsigned_result(18446744073709551615u)), "18446744073709551615");
+    static const char kSpot = 0;
+    TermRef address = pointer_result(&kSpot);
+    EXPECT_EQ(pointer_argument(address.cell).value(), &kSpot);
+    for (std::int64_t v : {0L, 1L, -1L, 123456789012345L, -999999999999999999L}) {
+        EXPECT_EQ(integer_argument(integer_result(v).cell), v);
+    }
+}
+
 TEST_F(Values, FloatsOnlyFromReals) {
     EXPECT_EQ(float_argument(real_leaf(2.5).cell), 2.5);
     EXPECT_FALSE(float_argument(TermRef("4").cell));
