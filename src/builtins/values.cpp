@@ -1,0 +1,198 @@
+#include "builtins/values.hpp"
+
+#include <algorithm>
+#include <cstring>
+#include <vector>
+
+#include "engine/annotate.hpp"
+#include "engine/leaves.hpp"
+#include "engine/shape.hpp"
+#include "numbers/integers.hpp"
+
+namespace vesk {
+
+std::string_view kind_name(ValueKind kind) {
+    switch (kind) {
+        case ValueKind::post: return "post";
+        case ValueKind::real: return "real";
+        case ValueKind::hint: return "hint";
+        case ValueKind::numb: return "numb";
+        case ValueKind::zits: return "zits";
+        case ValueKind::void_: break;
+    }
+    return "void";
+}
+
+namespace {
+
+// The kind of a pair that is not data: a list cell (J b) rest whose first
+// bit b says integer (K) or bit string (H).
+ValueKind classify_pair(const Term* t) {
+    const Term* l = left_cell(t);
+    if (is_leaf_cell(l) || !is_byte_leaf(left_cell(l), 'J')) return ValueKind::void_;
+    const Term* bit = right_cell(l);
+    if (is_byte_leaf(bit, 'H')) return ValueKind::numb;
+    if (is_byte_leaf(bit, 'K')) return ValueKind::hint;
+    return ValueKind::void_;
+}
+
+bool is_digit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+// Up to 18 digits cannot overflow a signed 64-bit value.
+constexpr std::size_t kFastDigits = 18;
+
+// The value of a short run of decimal digits, or empty when it is too long
+// for the fast path or holds anything but digits.
+std::optional<std::int64_t> short_decimal(std::string_view digits) {
+    if (digits.empty() || digits.size() > kFastDigits) return std::nullopt;
+    std::int64_t value = 0;
+    for (char c : digits) {
+        if (!is_digit(c)) return std::nullopt;
+        value = value * 10 + (c - '0');
+    }
+    return value;
+}
+
+std::string_view counted_payload(const Term* t) {
+    std::string_view text = leaf_view(t);
+    return text.substr(text.find(')') + 1);
+}
+
+}  // namespace
+
+ValueKind classify(Term* t) {
+    if (is_leaf_cell(t)) {
+        switch (first_byte(t)) {
+            case ' ': return ValueKind::real;
+            case '(': return ValueKind::post;
+            case '[': return ValueKind::zits;
+            default: break;
+        }
+        if (!is_digit(static_cast<char>(first_byte(t)))) return ValueKind::void_;
+        bool bits = leaf_chars(t)[0] == '0' && leaf_chars(t)[1] == '0';
+        return bits ? ValueKind::numb : ValueKind::hint;
+    }
+    ensure_annotated(t);
+    if (is_data_cell(t)) return ValueKind::zits;
+    return classify_pair(t);
+}
+
+TermRef failure_result() {
+    return leaf_of(CommonLeaf::Z);
+}
+TermRef unit_result() {
+    return leaf_of(CommonLeaf::I);
+}
+TermRef truth_result(bool truth) {
+    return leaf_of(truth ? CommonLeaf::K : CommonLeaf::H);
+}
+
+Arguments open_arguments(TermRef redex, int arity) {
+    VESK_ASSERT(arity >= 0 && arity <= 7);
+    Arguments a{std::move(redex), {}, arity};
+    Term* t = a.redex.cell;
+    for (int i = arity - 1; i >= 0; --i) {
+        VESK_ASSERT(!is_leaf_cell(t));
+        a.at[i] = right_cell(t);
+        t = left_cell(t);
+    }
+    return a;
+}
+
+// Number leaves of up to 18 digits (and the leaf K) are read here directly;
+// longer ones and bit lists go through the integer library.
+std::optional<std::int64_t> integer_argument(Term* t) {
+    if (is_leaf_cell(t)) {
+        const char* text = leaf_chars(t);
+        if (text[0] == 'K' && text[1] == '\0') return 0;  // the empty list reads as zero
+        if (!is_digit(text[0])) return std::nullopt;
+        if (text[0] == '0' && text[1] == '0') return std::nullopt;  // a bit string
+        // span is a number leaf's length; 0 for a huge one (slow path).
+        std::string_view digits(text, span_of(t));
+        if (digits == "0") return 0;
+        std::optional<std::int64_t> value;
+        if (text[0] == '0') {
+            value = short_decimal(digits.substr(std::min<std::size_t>(1, digits.size())));
+            if (value) return -*value;
+        } else if ((value = short_decimal(digits))) {
+            return value;
+        }
+    }
+    return checked_int_value(TermRef(t));
+}
+
+std::optional<double> float_argument(Term* t) {
+    if (classify(t) != ValueKind::real) return std::nullopt;
+    double value;
+    std::memcpy(&value, leaf_chars(t) + 1, sizeof value);
+    return value;
+}
+
+std::optional<char*> pointer_argument(Term* t) {
+    switch (classify(t)) {
+        case ValueKind::post: return const_cast<char*>(counted_payload(t).data());
+        case ValueKind::zits:
+            if (!is_leaf_cell(t)) return std::nullopt;
+            return const_cast<char*>(leaf_chars(t));
+        case ValueKind::hint: {
+            std::optional<std::int64_t> address = integer_argument(t);
+            if (!address) return std::nullopt;
+            return reinterpret_cast<char*>(static_cast<std::uintptr_t>(*address));
+        }
+        default: return std::nullopt;
+    }
+}
+
+std::optional<Bytes> text_argument(Term* t) {
+    switch (classify(t)) {
+        case ValueKind::post: return Bytes(counted_payload(t));
+        case ValueKind::zits: return zits_text(t);
+        case ValueKind::hint: {
+            std::optional<char*> address = pointer_argument(t);
+            if (!address || *address == nullptr) return std::nullopt;
+            return Bytes(*address);
+        }
+        default: return std::nullopt;
+    }
+}
+
+// Left to right over the leaves of the data tree, with an explicit stack of
+// right parts still to visit.
+Bytes zits_text(Term* t) {
+    Bytes text;
+    std::vector<Term*> later;
+    for (;;) {
+        while (!is_leaf_cell(t)) {
+            later.push_back(right_cell(t));
+            t = left_cell(t);
+        }
+        std::string_view leaf = leaf_view(t);
+        VESK_ASSERT(leaf.size() >= 2 && leaf.front() == '[');
+        text.append(leaf.substr(1, leaf.size() - 2));
+        if (later.empty()) return text;
+        t = later.back();
+        later.pop_back();
+    }
+}
+
+TermRef integer_result(std::int64_t value) {
+    return int_term(value);
+}
+TermRef unsigned_result(std::uint64_t value) {
+    return uint_term(value);
+}
+
+TermRef float_result(double value) {
+    char text[9];
+    text[0] = ' ';
+    std::memcpy(text + 1, &value, sizeof value);
+    return leaf_term(std::string_view(text, sizeof text));
+}
+
+TermRef pointer_result(const void* address) {
+    return uint_term(static_cast<std::uint64_t>(reinterpret_cast<std::uintptr_t>(address)));
+}
+
+}  // namespace vesk

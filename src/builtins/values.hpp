@@ -1,0 +1,87 @@
+// What every built-in handler shares: the six kinds of argument values, the
+// special result leaves, the redex's arguments, and the conversions between
+// terms and C values. A handler never asserts on what it is given: a value of
+// the wrong kind makes its conversion come back empty, and the handler then
+// returns the failure leaf.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string_view>
+
+#include "terms/term.hpp"
+
+namespace vesk {
+
+// The kinds, named as the built-in `type` reports them.
+//   real  a raw leaf: a blank and the eight bytes of a double
+//   post  a counted leaf: a byte string with its length
+//   zits  bracket data: a bracket leaf, or a pair of two zits
+//   hint  an integer: a number leaf not beginning "00", or a list (J K) ..
+//   numb  a bit string that is not an integer: "00".. or a list (J H) ..
+//   void  everything else
+enum class ValueKind : std::uint8_t { post, real, hint, numb, zits, void_ };
+
+// The kind's name: "post", "real", "hint", "numb", "zits" or "void".
+std::string_view kind_name(ValueKind kind);
+// The kind of t (borrowed). The tests run in a fixed order: raw and counted
+// leaves, then data, then the list shapes, then number leaves.
+ValueKind classify(Term* t);
+inline ValueKind classify(const TermRef& t) {
+    return classify(t.cell);
+}
+
+// ---- Result leaves ----------------------------------------------------------
+
+// "Z": a value of the wrong kind. Z applied to anything is Z.
+TermRef failure_result();
+// "I": the C function has no result.
+TermRef unit_result();
+// "K" for true, "H" for false.
+TermRef truth_result(bool truth);
+
+// ---- The redex's arguments ----------------------------------------------------
+
+// A built-in's redex is its name leaf applied to exactly `arity` arguments,
+// left-nested: the last argument is the redex's right child. Arguments holds
+// the redex and borrows the arguments from it, first argument first.
+struct Arguments {
+    TermRef redex;
+    Term* at[7];
+    int count;
+};
+// Opens the redex (consumed) of a built-in of the given arity (0 to 7). The
+// spine must hold that many applications (asserted: the machine only calls
+// a handler with a saturated redex).
+Arguments open_arguments(TermRef redex, int arity);
+
+// ---- Argument conversions (all borrow their cell) -----------------------------
+
+// An integer's value modulo 2^64 taken as signed; empty unless t is an
+// integer (a decimal integer leaf, the leaf K or a list starting (J K)).
+std::optional<std::int64_t> integer_argument(Term* t);
+// A real's double; empty for every other kind.
+std::optional<double> float_argument(Term* t);
+// An address: a hint's value, the text of a zits leaf (from its "["), or the
+// bytes of a post after its ")". Empty for other kinds and for a zits that
+// is a pair, which has no text of its own.
+std::optional<char*> pointer_argument(Term* t);
+// A text: a post's bytes, a zits's stored text (between the outer brackets,
+// escapes kept; the texts of a pair joined), or for a hint the NUL-terminated
+// text at that address (empty for address 0). Empty for other kinds.
+std::optional<Bytes> text_argument(Term* t);
+// The stored text of a zits (t must be of kind zits).
+Bytes zits_text(Term* t);
+
+// ---- Result conversions -----------------------------------------------------
+
+// A signed value: "0", its digits, or "0" and the digits of a negative's size.
+TermRef integer_result(std::int64_t value);
+// An unsigned value: its plain digits.
+TermRef unsigned_result(std::uint64_t value);
+// A real leaf: a blank and the eight bytes of the double.
+TermRef float_result(double value);
+// An address, as an unsigned integer.
+TermRef pointer_result(const void* address);
+
+}  // namespace vesk

@@ -1,0 +1,255 @@
+// The contraction rules of the machine, one function per kind of head. The
+// focus is a saturated redex: a closed, non-data term of arity 0. Each rule
+// builds the contractum before it lets go of the redex, whose cells the
+// arguments are borrowed from.
+#include "engine/contract.hpp"
+
+#include "engine/leaves.hpp"
+#include "engine/shape.hpp"
+#include "engine/substitute.hpp"
+#include "front/globals.hpp"
+
+namespace vesk {
+
+Spine open_spine(Term* t) {
+    Spine s;
+    int n = 0;
+    for (Term* c = t; !is_leaf_cell(c) && !is_data_cell(c); c = left_cell(c)) ++n;
+    VESK_ASSERT(n <= kMaxArguments);
+    s.count = n;
+    while (n > 0) {
+        s.arg[--n] = right_cell(t);
+        t = left_cell(t);
+    }
+    s.head = t;
+    return s;
+}
+
+namespace {
+
+// An annotated owner of a new leaf.
+Term* new_leaf(std::string_view text) {
+    Term* t = retained(make_leaf(text));
+    annotate(t);
+    return t;
+}
+
+Term* prefixed_leaf(char prefix, std::string_view name) {
+    Bytes text(1, prefix);
+    text.append(name);
+    return new_leaf(text);
+}
+
+// Ends the run: the continuation becomes I and `result` (an owner) the focus.
+void end_with(Machine& m, Term* result) {
+    clear_frames(m);
+    set_focus(m, result);
+}
+
+// name a1 .. an = the handler's result. A result (x y) whose x is a leaf
+// beginning with ")" or "]" is an error: it ends the run.
+void contract_builtin(Machine& m, BuiltinHandler handler) {
+    TermRef redex = TermRef::adopt(m.focus);
+    m.focus = nullptr;
+    Term* r = handler(std::move(redex)).take();
+    note_globals_may_have_changed(m.names);
+    if (!is_leaf_cell(r)) {
+        unsigned char c = first_byte(left_cell(r));
+        if (c == ')' || c == ']') {
+            end_with(m, r);
+            return;
+        }
+    }
+    m.focus = r;
+}
+
+// { x v body = body[x := v]          when v is a value
+// { x v body = (\ x body) v          otherwise: v is reduced first
+void contract_let(Machine& m, const Spine& s) {
+    Term* x = s.arg[0];
+    Term* v = s.arg[1];
+    Term* body = s.arg[2];
+    ensure_annotated(v);
+    if (annotated_value(v)) {
+        Substitution sub;
+        sub.letters = letter_bit(first_byte(x));
+        sub.values[first_byte(x) - 'a'] = v;
+        set_focus(m, substitute_cells(body, sub));
+        return;
+    }
+    Term* head = owned_pair(annotated_leaf(CommonLeaf::lambda), retained(x));
+    m.frames.push_back(return_frame(owned_pair(head, retained(body))));
+    set_focus(m, retained(v));
+}
+
+// \ x body a = body[x := a]          (a is a value: \ is not a linear head)
+void contract_lambda(Machine& m, const Spine& s) {
+    unsigned char x = first_byte(s.arg[0]);
+    VESK_ASSERT(x >= 'a' && x <= 'z');
+    Substitution sub;
+    sub.letters = letter_bit(x);
+    sub.values[x - 'a'] = s.arg[2];
+    set_focus(m, substitute_cells(s.arg[1], sub));
+}
+
+// )name v = v, and v becomes name's cached value; a lambda v is stored and
+// returned as (B I v), so that name stays a constant of arity 0.
+void contract_definer(Machine& m, const Spine& s) {
+    Term* v = s.arg[0];
+    VESK_ASSERT(value_cell(v));
+    Bytes name(leaf_view(s.head).substr(1));
+    auto found = global_table().find(name);
+    VESK_ASSERT(found != global_table().end());
+    VESK_ASSERT(uncached_names().count(name) == 0);
+    Term* stored = retained(v);
+    if (binder_shape(v) == BinderShape::lambda) {
+        Term* bi = owned_pair(annotated_leaf(CommonLeaf::B), annotated_leaf(CommonLeaf::I));
+        stored = owned_pair(bi, stored);
+    }
+    found->second = TermRef(stored);
+    set_focus(m, stored);
+}
+
+// ] e a = ] e                        an applied error value stays the error
+// ]name a b = ]name                  and so does an applied missing name
+// Either way the run ends with it.
+void contract_error(Machine& m, const Spine& s) {
+    Term* error = s.head;
+    if (is_byte_leaf(s.head, ']') && s.count >= 1) {
+        error = m.focus;  // walk up to the innermost application (] e)
+        for (int i = 1; i < s.count; ++i) error = left_cell(error);
+    }
+    end_with(m, retained(error));
+}
+
+// A constant (no leading lambdas): its cached value, or its definition d to
+// be evaluated once.
+//   name = ")"name                   d is the in-progress marker: a cycle
+//   name = d                         d a value, or name uncached
+//   name = )name d                   otherwise; the marker ")" is stored
+//                                    until the definer stores d's value
+void contract_constant(Machine& m, const Spine& s, const NameEntry& entry) {
+    Term* d = entry.definition->cell;
+    std::string_view name = leaf_view(s.head);
+    if (is_leaf_cell(d) && first_byte(d) == ')') {
+        end_with(m, prefixed_leaf(')', name));
+        return;
+    }
+    ensure_annotated(d);
+    if (annotated_value(d) || entry.uncached) {
+        set_focus(m, retained(d));
+        return;
+    }
+    Term* definer = prefixed_leaf(')', name);
+    Term* body = retained(d);
+    *entry.definition = TermRef(")");
+    set_focus(m, owned_pair(definer, body));
+}
+
+// name a1 .. an = body[x1 := a1, .., xn := an] for name = \ x1 .. \ xn body.
+// All letters are replaced in one pass; a letter bound twice takes the
+// argument of its innermost lambda, as substituting the last letter with the
+// last argument first would. The walk is recorded once per definition.
+void contract_global(Machine& m, const Spine& s, NameEntry& entry) {
+    const GlobalPlan* plan = global_plan(m.names, entry);
+    if (plan == nullptr) {
+        VESK_ASSERT(s.count == 0);
+        contract_constant(m, s, entry);
+        return;
+    }
+    VESK_ASSERT(plan->letters.size() == static_cast<std::size_t>(s.count));
+    Term* values[26];  // only the plan's letters are read
+    for (int i = 0; i < s.count; ++i) values[plan->letters[i] - 'a'] = s.arg[i];
+    set_focus(m, run_plan(plan->body, values));
+}
+
+// A name that is neither a built-in nor a global ends the run with the
+// missing-name leaf "]"name.
+void contract_name(Machine& m, const Spine& s) {
+    NameEntry* entry = find_name(m.names, s.head);
+    if (entry == nullptr) {
+        end_with(m, prefixed_leaf(']', leaf_view(s.head)));
+    } else if (entry->kind == NameKind::builtin) {
+        contract_builtin(m, entry->handler);
+    } else {
+        contract_global(m, s, *entry);
+    }
+}
+
+// The first bytes that the literal and binder rules claim: a leaf starting
+// with any other byte is a name.
+bool is_name_head(unsigned char c) {
+    switch (c) {
+        case '{':
+        case '\\':
+        case '[':
+        case '(':
+        case ' ':
+        case ')':
+        case ']': return false;
+        default: return c < '0' || c > '9';
+    }
+}
+
+}  // namespace
+
+bool contract_unbuilt(Machine& m, const Spine& s) {
+    Term* h = s.head;
+    if (!is_leaf_cell(h)) return false;
+    if (is_byte_leaf(h, '\\')) {
+        if (s.count != 3) return false;
+        contract_lambda(m, s);
+        return true;
+    }
+    if (!is_name_head(first_byte(h))) return false;
+    NameEntry* entry = find_name(m.names, h);
+    if (entry == nullptr || entry->kind != NameKind::global) return false;
+    const GlobalPlan* plan = global_plan(m.names, *entry);
+    if (plan == nullptr || plan->letters.size() != static_cast<std::size_t>(s.count)) return false;
+    Term* values[26];
+    for (int i = 0; i < s.count; ++i) values[plan->letters[i] - 'a'] = s.arg[i];
+    set_focus(m, run_plan(plan->body, values));
+    return true;
+}
+
+// Dispatch on the head. Built-in names are lower-case names, so no leaf that
+// the literal and binder rules claim below can be one: looking the name up
+// last is the same as looking it up first.
+void contract_focus(Machine& m) {
+    Term* f = m.focus;
+    ensure_annotated(f);
+    VESK_ASSERT(annotated_variables(f) == 0);
+    VESK_ASSERT(!is_data_cell(f) && stored_arity(f) == 0);
+    Spine s = open_spine(f);
+    if (!is_leaf_cell(s.head)) {
+        contract_data(m, s);  // a data pair heads the spine
+        return;
+    }
+    switch (first_byte(s.head)) {
+        case '{':
+            if (is_byte_leaf(s.head, '{')) return contract_let(m, s);
+            break;
+        case '\\':
+            if (is_byte_leaf(s.head, '\\')) return contract_lambda(m, s);
+            break;
+        case '0':
+        case '1':
+        case '2':
+        case '3':
+        case '4':
+        case '5':
+        case '6':
+        case '7':
+        case '8':
+        case '9': return contract_number(m, s);
+        case '[': return contract_data(m, s);
+        case '(': return contract_counted(m, s);
+        case ' ': return contract_raw(m, s);
+        case ')': return contract_definer(m, s);
+        case ']': return contract_error(m, s);
+        default: break;
+    }
+    contract_name(m, s);
+}
+
+}  // namespace vesk

@@ -1,0 +1,40 @@
+// The pieces of a saturated redex, shared by the contraction rules.
+#pragma once
+
+#include "engine/machine_state.hpp"
+
+namespace vesk {
+
+// Enough for any saturated redex: a global takes at most 11 arguments, a
+// built-in 7, a binder 3.
+inline constexpr int kMaxArguments = 12;
+
+// The head and arguments of the redex in focus, borrowed from it: arg[0] is
+// the first argument (the innermost right child), arg[count - 1] the last.
+struct Spine {
+    Term* head;
+    Term* arg[kMaxArguments];
+    int count;
+};
+
+// Walks the annotated redex t down its left children to the head: a leaf,
+// or a data subterm (borrowed).
+Spine open_spine(Term* t);
+
+// Contracts a redex that has not been built as cells: the head and
+// arguments of `s` come from the value in focus and the frames it meets.
+// Only heads whose rule needs nothing but the arguments are taken: a global
+// function (unfolded through its plan) or a lambda. On success the focus is
+// replaced by the contractum (releasing the old focus) and true is
+// returned; the caller then drops the frames the arguments came from. False
+// leaves everything as it was.
+bool contract_unbuilt(Machine& m, const Spine& s);
+
+// Literal heads (number, data, counted and raw leaves): unfolds the literal
+// by one level. The focus is the redex of `s`.
+void contract_number(Machine& m, const Spine& s);
+void contract_data(Machine& m, const Spine& s);
+void contract_counted(Machine& m, const Spine& s);
+void contract_raw(Machine& m, const Spine& s);
+
+}  // namespace vesk

@@ -1,0 +1,41 @@
+// The reduction machine: turns a closed term into a value.
+//
+// A state is the pair (continuation focus). The continuation is the leaf I
+// (nothing left to do) or a return frame ((B k) g): once the focus is a
+// value v, continue with k and focus (g v); a return frame whose g is (T x)
+// is an argument frame: apply the value to x. Applications with a linear
+// head are contracted at once; any other application has its arguments
+// reduced to values first, left to right. Constant globals are computed at
+// most once and their values stored in the global table.
+//
+// Internally the machine keeps the continuation as a frame stack (see
+// machine_state.hpp); the functions below that take and return states
+// convert between the two forms.
+#pragma once
+
+#include <cstdint>
+
+#include "engine/shape.hpp"
+#include "terms/term.hpp"
+
+namespace vesk {
+
+// Machine steps taken by this process so far: a plain counter, cheap to
+// read, for benchmarks.
+inline std::uint64_t engine_step_count = 0;
+
+// The value of the closed term t (consumed): drive of the state (I t).
+TermRef evaluate(TermRef t);
+// Steps the state (consumed) until its continuation is I and its focus a
+// value, and returns that focus. An error value, a missing-name leaf or a
+// cycle leaf ends the run early as the result. Nested calls (from built-ins
+// that evaluate text of their own) share the global table.
+TermRef drive(TermRef state);
+// The next state of a state that is not finished (consumed). A value meeting
+// an argument frame is applied to its argument in this same step.
+TermRef step(TermRef state);
+// Contracts the state's focus, which must be a saturated redex (consumed):
+// usually (continuation contractum).
+TermRef contract(TermRef state);
+
+}  // namespace vesk

@@ -1,0 +1,101 @@
+#include "engine/name_cache.hpp"
+
+#include "engine/shape.hpp"
+#include "front/globals.hpp"
+
+namespace vesk {
+
+namespace {
+
+constexpr std::size_t kFirstSize = 64;
+
+NameEntry* probe(std::vector<NameEntry>& slots, const Term* leaf) {
+    std::size_t mask = slots.size() - 1;
+    std::size_t i = name_slot(leaf, mask);
+    while (slots[i].leaf != nullptr && slots[i].leaf != leaf) i = (i + 1) & mask;
+    return &slots[i];
+}
+
+void grow(NameCache& cache) {
+    std::vector<NameEntry> old = std::move(cache.slots);
+    cache.slots.assign(old.empty() ? kFirstSize : old.size() * 2, NameEntry{});
+    for (const NameEntry& e : old) {
+        if (e.leaf != nullptr) *probe(cache.slots, e.leaf) = e;
+    }
+}
+
+// Looks the leaf's text up in the tables; false when it names nothing.
+bool resolve(Term* leaf, NameEntry& entry) {
+    Bytes name(leaf_view(leaf));
+    BuiltinTable& builtins = builtin_table();
+    auto builtin = builtins.find(name);
+    if (builtin != builtins.end()) {
+        entry = {leaf, NameKind::builtin, false, builtin->second.handler, nullptr, -1};
+        return true;
+    }
+    GlobalTable& globals = global_table();
+    auto global = globals.find(name);
+    if (global == globals.end()) return false;
+    bool uncached = uncached_names().count(name) != 0;
+    entry = {leaf, NameKind::global, uncached, nullptr, &global->second, -1};
+    return true;
+}
+
+}  // namespace
+
+NameCache::~NameCache() {
+    flush_names(*this);
+}
+
+NameEntry* find_new_name(NameCache& cache, Term* leaf) {
+    if (cache.slots.empty()) cache.globals_seen = global_table().size();
+    NameEntry entry{};
+    if (!resolve(leaf, entry)) return nullptr;
+    if (2 * (cache.used + 1) > cache.slots.size()) grow(cache);
+    NameEntry* slot = probe(cache.slots, leaf);
+    retain(leaf);
+    *slot = entry;
+    cache.used++;
+    return slot;
+}
+
+void flush_names(NameCache& cache) {
+    for (NameEntry& e : cache.slots) {
+        if (e.leaf != nullptr) release(e.leaf);
+    }
+    cache.slots.clear();
+    cache.used = 0;
+    cache.plans.clear();
+}
+
+const GlobalPlan* global_plan(NameCache& cache, NameEntry& entry) {
+    Term* d = entry.definition->cell;
+    if (entry.plan >= 0) {
+        const GlobalPlan& known = cache.plans[static_cast<std::size_t>(entry.plan)];
+        if (known.definition.cell == d) return &known;
+    }
+    Term* body = d;
+    std::vector<unsigned char> names;
+    std::uint32_t letters = 0;
+    while (binder_shape(body) == BinderShape::lambda) {
+        unsigned char x = first_byte(right_cell(left_cell(body)));
+        VESK_ASSERT(x >= 'a' && x <= 'z');
+        names.push_back(x);
+        letters |= std::uint32_t{1} << (x - 'a');
+        body = right_cell(body);
+    }
+    if (names.empty()) return nullptr;
+    entry.plan = static_cast<int>(cache.plans.size());
+    cache.plans.push_back({TermRef(d), std::move(names), make_plan(TermRef(body), letters)});
+    return &cache.plans.back();
+}
+
+void note_globals_may_have_changed(NameCache& cache) {
+    std::size_t size = global_table().size();
+    if (size != cache.globals_seen) {
+        flush_names(cache);
+        cache.globals_seen = size;
+    }
+}
+
+}  // namespace vesk

@@ -1,0 +1,92 @@
+// A side cache of name look-ups for one run of the machine: the head leaf of
+// a redex, by cell address, to its built-in handler or its global table
+// entry, so that no step searches a map by text.
+//
+// An entry holds one owner of its leaf, so the cell cannot be freed and its
+// address reused for another leaf while the entry exists. A global's entry
+// points at the value inside the global table's node: std::map nodes stay put
+// when other names are added and their values are reassigned in place, so
+// the definition read through it is always the current one. Names that are
+// neither built-ins nor globals are not cached: meeting one ends the run.
+// Erasing a global invalidates entries; the machine therefore flushes the
+// cache whenever the table's size changes under a built-in's call (the only
+// place where code other than the machine runs during a reduction).
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+#include "builtins/table.hpp"
+#include "engine/substitute.hpp"
+#include "terms/term.hpp"
+
+namespace vesk {
+
+enum class NameKind : std::uint8_t { builtin, global };
+
+struct NameEntry {
+    Term* leaf;  // owned; nullptr marks an empty slot
+    NameKind kind;
+    bool uncached;           // a global listed in the uncached names
+    BuiltinHandler handler;  // kind builtin
+    TermRef* definition;     // kind global: the table's own value
+    int plan;                // kind global: index into plans, or -1
+};
+
+// How to unfold a global of at least one lambda: its parameters' letters,
+// outermost first, and the recorded substitution into the body under them.
+// Valid while the global's definition is still `definition`, which the plan
+// holds so that its cell cannot be reused by another term meanwhile.
+struct GlobalPlan {
+    TermRef definition;
+    std::vector<unsigned char> letters;
+    SubstitutionPlan body;
+};
+
+struct NameCache {
+    std::vector<NameEntry> slots;  // open addressing, a power of two long
+    std::size_t used = 0;
+    std::size_t globals_seen = 0;  // the global table's size when last checked
+    std::vector<GlobalPlan> plans;
+
+    NameCache() = default;
+    NameCache(const NameCache&) = delete;
+    NameCache& operator=(const NameCache&) = delete;
+    ~NameCache();
+};
+
+// The entry of a name leaf (borrowed), looking it up on first sight: the
+// built-in table first, then the global table. nullptr when the name is
+// neither. The entry stays valid until the next lookup or flush.
+NameEntry* find_name(NameCache& cache, Term* leaf);  // (defined below)
+// The lookup on first sight, out of line.
+NameEntry* find_new_name(NameCache& cache, Term* leaf);
+// The plan of the entry's current definition, made on first use (kind
+// global). nullptr for a definition without leading lambdas: a constant.
+const GlobalPlan* global_plan(NameCache& cache, NameEntry& entry);
+// Forgets every entry, releasing the leaves.
+void flush_names(NameCache& cache);
+// Flushes the cache when the global table's size has changed since the
+// last check.
+void note_globals_may_have_changed(NameCache& cache);
+
+// The slot of a leaf in the table: its address, hashed.
+inline std::size_t name_slot(const Term* leaf, std::size_t mask) {
+    auto bits = reinterpret_cast<std::uintptr_t>(leaf) >> 3;
+    return static_cast<std::size_t>(bits * 0x9E3779B97F4A7C15ull >> 20) & mask;
+}
+
+inline NameEntry* find_name(NameCache& cache, Term* leaf) {
+    if (!cache.slots.empty()) {
+        std::size_t mask = cache.slots.size() - 1;
+        for (std::size_t i = name_slot(leaf, mask);; i = (i + 1) & mask) {
+            NameEntry& e = cache.slots[i];
+            if (e.leaf == leaf) return &e;
+            if (e.leaf == nullptr) break;
+        }
+    }
+    return find_new_name(cache, leaf);
+}
+
+}  // namespace vesk

@@ -1,0 +1,209 @@
+#include "engine/substitute.hpp"
+
+#include "engine/annotate.hpp"
+#include "engine/build.hpp"
+#include "engine/shape.hpp"
+
+namespace vesk {
+
+namespace {
+
+// A cell to visit with the letters replaced inside it, or (term null) the
+// instruction to pair the two results on top.
+struct Visit {
+    Term* term;
+    std::uint32_t mask;
+};
+
+// A plain growable stack with an inline push, reused from call to call:
+// substitution never re-enters itself, and the process has one thread.
+template <typename T>
+struct Stack {
+    std::vector<T> items;
+    std::size_t size = 0;
+
+    void push(T v) {
+        if (size == items.size()) [[unlikely]]
+            items.resize(items.empty() ? 256 : items.size() * 2);
+        items[size++] = v;
+    }
+    T pop() { return items[--size]; }
+};
+
+Stack<Visit>& visits() {
+    static Stack<Visit> stack;
+    return stack;
+}
+Stack<Term*>& results() {
+    static Stack<Term*> stack;
+    return stack;
+}
+
+// Walks t in postorder and tells `out` what to build: share(cell),
+// value(letter) or pair(). A lambda keeps its binder (\ y) and walks its
+// body without y; a let keeps ({ y), walks the bound value with every letter
+// and the body without y; any other pair walks both sides.
+template <typename Out>
+void walk(Term* t, std::uint32_t letters, Out& out) {
+    Stack<Visit>& todo = visits();
+    std::size_t base = todo.size;
+    todo.push({t, letters});
+    while (todo.size > base) {
+        Visit v = todo.pop();
+        Term* c = v.term;
+        if (c == nullptr) {
+            out.pair();
+            continue;
+        }
+        std::uint32_t hit = annotated_variables(c) & v.mask;
+        if (hit == 0) {
+            out.share(c);
+            continue;
+        }
+        if (is_leaf_cell(c)) {
+            // Only a variable leaf has variables: c is one of the letters.
+            unsigned char letter = first_byte(c);
+            VESK_ASSERT(letter >= 'a' && letter <= 'z' && hit == letter_bit(letter));
+            out.value(static_cast<std::uint32_t>(letter - 'a'));
+            continue;
+        }
+        Term* l = left_cell(c);
+        Term* r = right_cell(c);
+        todo.push({nullptr, 0});
+        switch (binder_shape(c)) {
+            case BinderShape::lambda:
+                todo.push({r, v.mask & ~annotated_variables(right_cell(l))});
+                todo.push({l, 0});
+                break;
+            case BinderShape::let: {
+                Term* binder = left_cell(l);  // ({ y)
+                todo.push({r, v.mask & ~annotated_variables(right_cell(binder))});
+                todo.push({nullptr, 0});
+                todo.push({right_cell(l), v.mask});
+                todo.push({binder, 0});
+                break;
+            }
+            case BinderShape::other:
+                todo.push({r, v.mask});
+                todo.push({l, v.mask});
+                break;
+        }
+    }
+}
+
+// Builds the cells at once.
+struct Builder {
+    Term* const* values;
+    Stack<Term*>& stack;
+
+    void share(Term* c) { stack.push(retained(c)); }
+    void value(std::uint32_t letter) { stack.push(retained(values[letter])); }
+    void pair() {
+        Term* r = stack.pop();
+        Term* l = stack.pop();
+        stack.push(owned_pair(l, r));
+    }
+};
+
+// Writes the instructions down.
+struct Recorder {
+    std::vector<PlanStep>& steps;
+
+    void share(Term* c) { steps.push_back({PlanStep::share, 0, c, 0}); }
+    void value(std::uint32_t letter) { steps.push_back({PlanStep::value, letter, nullptr, 0}); }
+    void pair() { steps.push_back({PlanStep::pair, 0, nullptr, 0}); }
+};
+
+// A result of a trial run: the cell built, and whether its annotation is
+// known whatever the values are (`fixed`) or the cell is a value (`slot`).
+struct Trial {
+    Term* cell;
+    bool fixed;
+    bool slot;
+};
+
+// Runs the plan once with a stand-in value of the common kind (a closed,
+// non-data value: a number leaf) and keeps the header of every pair whose
+// annotation the values cannot change. Building real cells lets
+// annotate_pair decide, so the two ways of annotating cannot drift apart.
+void fix_headers(std::vector<PlanStep>& steps) {
+    TermRef stand_in("0");
+    annotate(stand_in.cell);
+    std::vector<Trial> stack;
+    for (PlanStep& step : steps) {
+        switch (step.kind) {
+            case PlanStep::share: stack.push_back({retained(step.cell), true, false}); break;
+            case PlanStep::value: stack.push_back({retained(stand_in.cell), false, true}); break;
+            case PlanStep::pair: {
+                Trial r = stack.back();
+                stack.pop_back();
+                Trial l = stack.back();
+                stack.pop_back();
+                bool fixed = l.fixed && (r.slot ? !is_data_cell(l.cell) : r.fixed);
+                Term* p = owned_pair(l.cell, r.cell);
+                if (fixed) step.header = p->header & ~header::kRefsMask;
+                stack.push_back({p, fixed, false});
+                break;
+            }
+        }
+    }
+    for (Trial& t : stack) release(t.cell);
+}
+
+}  // namespace
+
+Term* substitute_cells(Term* t, const Substitution& s) {
+    ensure_annotated(t);
+    if ((annotated_variables(t) & s.letters) == 0) return retained(t);
+    Stack<Term*>& stack = results();
+    std::size_t base = stack.size;
+    Builder out{s.values, stack};
+    walk(t, s.letters, out);
+    VESK_ASSERT(stack.size == base + 1);
+    return stack.pop();
+}
+
+TermRef substitute(TermRef t, const TermRef& v, char x) {
+    VESK_ASSERT(x >= 'a' && x <= 'z');
+    annotate(v.cell);
+    Substitution s;
+    s.letters = letter_bit(static_cast<unsigned char>(x));
+    s.values[x - 'a'] = v.cell;
+    return TermRef::adopt(substitute_cells(t.cell, s));
+}
+
+SubstitutionPlan make_plan(TermRef body, std::uint32_t letters) {
+    annotate(body.cell);
+    SubstitutionPlan plan{std::move(body), {}};
+    Recorder out{plan.steps};
+    walk(plan.body.cell, letters, out);
+    fix_headers(plan.steps);
+    return plan;
+}
+
+Term* run_plan(const SubstitutionPlan& plan, Term* const* values) {
+    Stack<Term*>& stack = results();
+    std::size_t base = stack.size;
+    Builder out{values, stack};
+    for (const PlanStep& step : plan.steps) {
+        switch (step.kind) {
+            case PlanStep::share: out.share(step.cell); break;
+            case PlanStep::value: out.value(step.letter); break;
+            case PlanStep::pair:
+                if (step.header != 0) {
+                    Term* r = stack.pop();
+                    Term* l = stack.pop();
+                    Term* p = make_pair_cell(l, r);
+                    p->header = step.header | 1;  // one owner: the stack
+                    stack.push(p);
+                } else {
+                    out.pair();
+                }
+                break;
+        }
+    }
+    VESK_ASSERT(stack.size == base + 1);
+    return stack.pop();
+}
+
+}  // namespace vesk

@@ -1,0 +1,63 @@
+// Substitution of closed values for one-letter variables.
+//
+// A subterm without any of the replaced letters free is shared, not copied;
+// a lambda or let binding a letter stops its replacement in the binder's
+// body; every cell built is annotated. Nothing recurses: the walk runs on an
+// explicit stack, so bodies may be of any depth.
+//
+// A substitution into the same body happens at every call of a global, so
+// the walk can be recorded once as a plan, a postorder list of three
+// instructions (share this cell, push the value of this letter, pair the two
+// results on top), and replayed for each call without looking at variable
+// sets or binder shapes again.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "terms/term.hpp"
+
+namespace vesk {
+
+// Values for several letters at once: letter 'a' + i is replaced by
+// values[i] when bit i of `letters` is set. The values are borrowed, closed
+// and annotated; the caller keeps them alive during the call.
+struct Substitution {
+    std::uint32_t letters = 0;
+    Term* values[26] = {};
+};
+
+// The substitution of s into t (borrowed): an owner the caller takes.
+Term* substitute_cells(Term* t, const Substitution& s);
+
+// One letter x ('a'..'z', asserted): t consumed, v borrowed (a closed value).
+TermRef substitute(TermRef t, const TermRef& v, char x);
+
+// Most pairs a plan builds have an annotation that does not depend on the
+// values: only a value as a left child (or under one) changes an arity or a
+// binder shape, and only next to a data left child does a value's own kind
+// matter. Such pairs carry their header, worked out once when the plan is
+// made, and are not annotated again at every call.
+struct PlanStep {
+    enum Kind : std::uint32_t { share, value, pair };
+    Kind kind;
+    std::uint32_t letter;  // value: 0 for 'a' .. 25 for 'z'
+    Term* cell;            // share: borrowed from the plan's body
+    std::uint64_t header;  // pair: the known header without refs, or 0
+};
+
+// The recorded walk of substituting the letters `letters` into `body`. The
+// plan holds its body, so the cells it shares stay alive with it.
+struct SubstitutionPlan {
+    TermRef body;
+    std::vector<PlanStep> steps;
+};
+
+// Records the plan of substituting `letters` into body (consumed).
+SubstitutionPlan make_plan(TermRef body, std::uint32_t letters);
+// Replays the plan with values[i] for letter 'a' + i (borrowed; only the
+// plan's letters are read): the same term substitute_cells builds, as an
+// owner.
+Term* run_plan(const SubstitutionPlan& plan, Term* const* values);
+
+}  // namespace vesk
