@@ -1,6 +1,7 @@
 #include "checks/prune.hpp"
 
 #include <map>
+#include <set>
 #include <vector>
 
 #include "checks/free_names.hpp"
@@ -34,6 +35,10 @@ std::set<Bytes> broken_globals(const GlobalTable& globals) {
     return broken;
 }
 
+// A restored prelude definition uses only prelude names and built-ins, so
+// it is whole again whenever the built-in table is. Should one still be
+// broken (or break a global that used it), the second round removes it
+// outright: nothing that uses a missing name may reach the annotation.
 void prune_broken(GlobalTable& globals, const GlobalTable& prelude, UncachedNames& uncached) {
     for (const Bytes& name : broken_globals(globals)) {
         auto original = prelude.find(name);
@@ -43,6 +48,10 @@ void prune_broken(GlobalTable& globals, const GlobalTable& prelude, UncachedName
             globals.erase(name);
         }
         uncached.erase(name);
+    }
+    for (std::set<Bytes> still = broken_globals(globals); !still.empty();
+         still = broken_globals(globals)) {
+        for (const Bytes& name : still) globals.erase(name);
     }
 }
 

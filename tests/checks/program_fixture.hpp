@@ -1,15 +1,18 @@
-// Test helper: a global table filled by parsing definitions one by one, with
-// the few prelude combinators and built-in templates the checks' tests use.
+// Test helper: programs loaded the way a run loads them (prelude, then the
+// program's definitions), ready for check_program.
 #pragma once
 
 #include <gtest/gtest.h>
 
 #include <string_view>
 
+#include "checks/check_program.hpp"
 #include "checks/sharing.hpp"
+#include "front/definitions.hpp"
 #include "front/globals.hpp"
 #include "front/layout.hpp"
 #include "front/parser.hpp"
+#include "front/prelude.hpp"
 
 namespace vesk::test {
 
@@ -20,25 +23,22 @@ inline TermRef parse(std::string_view text) {
 class ProgramTest : public testing::Test {
    protected:
     void SetUp() override {
-        global_table().clear();
-        prelude_table().clear();
-        uncached_names().clear();
+        load_prelude();
         clear_sharing_table();
-        const char* prelude[][2] = {{"I", "a\\a"},           {"K", "a\\b\\a"}, {"H", "a\\I"},
-                                    {"V", "a\\b\\c\\c a b"}, {"Z", "a\\Z"},    {"\\", "a\\b\\c\\Z"},
-                                    {"{", "a\\b\\c\\Z"},     {"+", "plus"},    {"plus", "a\\b\\Z"},
-                                    {"dash", "a\\b\\Z"}};
-        for (const auto& definition : prelude) define(definition[0], definition[1]);
-        prelude_table() = global_table();
     }
     void TearDown() override {
-        global_table().clear();
-        prelude_table().clear();
-        uncached_names().clear();
+        reset_globals();
         clear_sharing_table();
     }
-    static void define(const char* name, std::string_view text) {
-        global_table().insert_or_assign(name, parse(text));
+    // Loads the program text and checks it: the first outcome that is not "check".
+    static Outcome check(std::string_view text) {
+        load_prelude();
+        Outcome out = load_definitions(Bytes(text));
+        if (!is_check(out)) {
+            ADD_FAILURE() << "loading failed: " << out.say;
+            return out;
+        }
+        return check_program();
     }
     static const TermRef& global(const char* name) { return global_table().at(name); }
 };

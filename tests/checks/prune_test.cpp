@@ -40,6 +40,19 @@ TEST(PruneBroken, RestoresPreludeDefinitionsAndRemovesTheRest) {
     EXPECT_EQ(uncached, (UncachedNames{"kept"}));
 }
 
+TEST(PruneBroken, ARestoredDefinitionThatIsStillBrokenGoes) {
+    // The prelude's own definition needs a built-in the table lacks.
+    GlobalTable prelude;
+    prelude.emplace("+", sx("plus"));
+    GlobalTable globals = prelude;
+    globals.emplace("", sx("1"));
+    globals.emplace("user", sx("(\\ a (+ a 1))"));
+    UncachedNames uncached;
+    prune_broken(globals, prelude, uncached);
+    EXPECT_EQ(globals.size(), 1u);
+    EXPECT_TRUE(broken_globals(globals).empty());
+}
+
 TEST(PruneBroken, NothingChangesWhenAllNamesAreDefined) {
     GlobalTable globals;
     globals.emplace("", sx("(f 1)"));
