@@ -2,6 +2,7 @@
 
 #include <cstdint>
 
+#include "checks/check_program.hpp"
 #include "driver/result.hpp"
 #include "engine/machine.hpp"
 #include "front/definitions.hpp"
@@ -13,7 +14,7 @@ namespace vesk {
 
 namespace {
 
-// The run stage: the prepared main expression applied to the address of
+// The run stage, after the checks: the prepared main expression applied to the address of
 // the argument vector, reduced, and its result classified.
 Outcome run_program(char** args) {
     GlobalTable& table = global_table();
@@ -29,6 +30,8 @@ Outcome run_program(char** args) {
 Outcome run_stages(Bytes text, char** args, int& status) {
     load_prelude();
     Outcome out = load_definitions(std::move(text));
+    if (!is_check(out)) return out;
+    out = check_program();
     if (!is_check(out)) return out;
     out = run_program(args);
     if (!is_check(out)) return out;
