@@ -50,8 +50,4 @@ inline Term* binder_body(const Term* binder) {
 // ("x", "xs", "K", "[+]"); a pair is never a name.
 bool is_name_binder(const Term* bound);
 
-// Builders (arguments consumed): ((\ x) body) and ((({ x) value) body).
-TermRef make_lambda(TermRef bound, TermRef body);
-TermRef make_let(TermRef bound, TermRef value, TermRef body);
-
 }  // namespace vesk

@@ -29,6 +29,17 @@ struct Slot {
 struct SharingTable {
     std::vector<Slot> slots;
     std::size_t used = 0;
+
+    SharingTable() = default;
+    SharingTable(const SharingTable&) = delete;
+    SharingTable& operator=(const SharingTable&) = delete;
+    // The process-wide table gives its cells back at exit like every other
+    // owner, so leak checkers see a clean end.
+    ~SharingTable() {
+        for (const Slot& slot : slots) {
+            if (slot.cell != nullptr) release(slot.cell);
+        }
+    }
 };
 
 SharingTable& sharing_table() {
@@ -149,7 +160,8 @@ TermRef share_term(TermRef term) {
 void clear_sharing_table() {
     SharingTable& table = sharing_table();
     std::vector<Slot> old = std::move(table.slots);
-    table = SharingTable{};
+    table.slots.clear();
+    table.used = 0;
     for (const Slot& slot : old) {
         if (slot.cell != nullptr) release(slot.cell);
     }
@@ -160,8 +172,8 @@ void clear_sharing_table() {
 void keep_shared_values() {
     SharingTable& table = sharing_table();
     std::vector<Slot> old = std::move(table.slots);
-    table = SharingTable{};
     table.slots.assign(old.size(), Slot{0, nullptr});
+    table.used = 0;
     for (const Slot& slot : old) {
         if (slot.cell == nullptr) continue;
         if (value_cell(slot.cell)) {

@@ -2,12 +2,12 @@
 
 #include <gtest/gtest.h>
 
-#include "checks/binders.hpp"
 #include "sexpr.hpp"
 
 namespace vesk {
 namespace {
 
+using test::make_lambda;
 using test::sx;
 
 TermRef lambdas(int count, TermRef body) {

@@ -6,13 +6,13 @@
 #include <fstream>
 #include <sstream>
 
-#include "checks/binders.hpp"
 #include "checks/debug_log.hpp"
 #include "sexpr.hpp"
 
 namespace vesk {
 namespace {
 
+using test::make_lambda;
 using test::sx;
 using test::sx_show;
 

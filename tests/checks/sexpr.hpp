@@ -37,6 +37,11 @@ inline TermRef sx(std::string_view text) {
     return sx_read(text, at);
 }
 
+// The lambda ((\ bound) body), both consumed.
+inline TermRef make_lambda(TermRef bound, TermRef body) {
+    return make_pair(make_pair(leaf_term("\\"), std::move(bound)), std::move(body));
+}
+
 // The same notation back: left-nested applications are flattened.
 inline Bytes sx_show(const TermRef& t) {
     if (!is_pair(t)) return leaf_text(t);
