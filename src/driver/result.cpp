@@ -1,6 +1,6 @@
-// Reading the reduced result. This file needs the term printer and the
-// integer shapes; nothing else in the driver refers to it until the run
-// stage is plugged into run_stages.
+// Reading the reduced result of a program. Only a well-formed integer is a
+// success: a term that merely starts like a bit list is reported as the
+// non-integer it is.
 #include "driver/result.hpp"
 
 #include <cstdint>
@@ -21,7 +21,7 @@ Outcome classify_result(TermRef result) {
         Outcome out = decode_error_value(is_leaf_cell(fields) ? leaf_view(fields) : "");
         if (!is_check(out)) return out;
     }
-    if (is_integer(result)) {
+    if (is_integer_value(result)) {
         global_table().insert_or_assign(Bytes(), std::move(result));
         return Outcome{};
     }

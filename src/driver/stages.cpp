@@ -1,29 +1,42 @@
 #include "driver/stages.hpp"
 
-#include "front/brackets.hpp"
+#include <cstdint>
+
+#include "checks/check_program.hpp"
+#include "driver/result.hpp"
+#include "engine/machine.hpp"
+#include "front/definitions.hpp"
+#include "front/globals.hpp"
+#include "front/prelude.hpp"
+#include "numbers/integers.hpp"
 
 namespace vesk {
 
+namespace {
+
+// The run stage, after the checks: the prepared main expression applied to the address of
+// the argument vector, reduced, and its result classified.
+Outcome run_program(char** args) {
+    GlobalTable& table = global_table();
+    auto main_entry = table.find(Bytes());
+    VESK_ASSERT(main_entry != table.end());
+    std::int64_t address = static_cast<std::int64_t>(reinterpret_cast<std::intptr_t>(args));
+    TermRef program = make_pair(main_entry->second, int_term(address));
+    return classify_result(evaluate(std::move(program)));
+}
+
+}  // namespace
+
 Outcome run_stages(Bytes text, char** args, int& status) {
-    // ==== LOADING STAGE: plug the stages in here ============================
-    // In order, each ending the run on an outcome other than "check":
-    //   1. load_prelude();
-    //   2. out = load_definitions(std::move(text)), which begins with
-    //      check_brackets(text, out) on the raw text;
-    //   3. the run stage: out = check_program(); then evaluate
-    //      make_pair(main expression, int_term(reinterpret_cast<std::intptr_t>(args)))
-    //      and out = classify_result(reduced term) (driver/result.hpp);
-    //   4. on "check": status = program_exit_status().
-    // Until those stages are part of the build, no program text can be run,
-    // and saying so is the only honest outcome.
-    (void)args;
-    (void)status;
-    Outcome out;
-    if (!check_brackets(text, out)) return out;
-    out.code = "stage";
-    out.say = "This build of vesk has no loading stage yet.";
+    load_prelude();
+    Outcome out = load_definitions(std::move(text));
+    if (!is_check(out)) return out;
+    out = check_program();
+    if (!is_check(out)) return out;
+    out = run_program(args);
+    if (!is_check(out)) return out;
+    status = program_exit_status();
     return out;
-    // ==== end of the loading stage ==========================================
 }
 
 }  // namespace vesk

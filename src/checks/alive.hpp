@@ -1,0 +1,17 @@
+// The "alive" check: every global reachable from the main expression is
+// defined.
+#pragma once
+
+#include "driver/outcome.hpp"
+#include "front/globals.hpp"
+
+namespace vesk {
+
+// Walks the globals reachable from the main expression (the name "") through
+// their free names, smallest waiting name first. Each waiting name remembers
+// the last global that referred to it. The first waiting name that is not in
+// `globals` fills `out` with the "alive" error naming it and its referrer
+// ("TOP" for the main expression) and returns false.
+bool check_alive(const GlobalTable& globals, Outcome& out);
+
+}  // namespace vesk

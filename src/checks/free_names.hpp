@@ -1,0 +1,28 @@
+// The names a term uses that no binder inside the term binds: what a
+// definition needs from the global table.
+#pragma once
+
+#include <set>
+
+#include "terms/term.hpp"
+
+namespace vesk {
+
+// The free names of `term` (borrowed), as a set of texts. A lambda ((\ x) b)
+// contributes the names of b other than x; a let ((({ x) v) r) those of v
+// and those of r other than x; any other pair those of both children; a leaf
+// its own text when that is a name leaf other than "{" and "\" (the empty
+// leaf "}" counts). A binder whose bound part is not a name binds nothing
+// and is read as plain application. Bracketed binders such as "[+]" bind
+// the bare character "+".
+std::set<Bytes> free_name_set(const TermRef& term);
+
+// The same as a name list term: the leaf "()" is the empty list and the pair
+// (x rest) a list whose first element is the leaf x. Elements are in byte
+// order. `term` is borrowed.
+TermRef free_names(const TermRef& term);
+
+// The name list of `names` (borrowed).
+TermRef name_list(const std::set<Bytes>& names);
+
+}  // namespace vesk

@@ -1,0 +1,121 @@
+#include "checks/letters.hpp"
+
+#include <set>
+
+#include "checks/binders.hpp"
+#include "checks/debug_log.hpp"
+#include "checks/walk.hpp"
+#include "front/names.hpp"
+#include "front/printer.hpp"
+#include "front/tip_text.hpp"
+
+namespace vesk {
+
+namespace {
+
+bool is_letter_name(std::string_view name) {
+    return name.size() == 1 && name[0] >= 'a' && name[0] <= 'z';
+}
+
+// The bound part of a lambda or let, or null for any other cell.
+Term* bound_part(const Term* cell) {
+    if (is_lambda_cell(cell)) return lambda_bound(cell);
+    if (is_let_cell(cell)) return let_bound(cell);
+    return nullptr;
+}
+
+}  // namespace
+
+BoundNames bound_names(const TermRef& term) {
+    BoundNames names;
+    std::set<Bytes> met;
+    std::set<const Term*> seen;
+    std::vector<Term*> todo{term.get()};
+    while (!todo.empty()) {
+        Term* cell = todo.back();
+        todo.pop_back();
+        if (is_leaf_cell(cell)) continue;
+        if (refs_of(cell) > 1 && !seen.insert(cell).second) continue;
+        Term* bound = bound_part(cell);
+        if (bound != nullptr && is_name_binder(bound)) {
+            Bytes name = name_text(leaf_view(bound));
+            if (met.insert(name).second) {
+                (is_letter_name(name) ? names.letters : names.renamed).push_back(std::move(name));
+            }
+        }
+        todo.push_back(right_cell(cell));
+        todo.push_back(left_cell(cell));
+    }
+    return names;
+}
+
+std::optional<std::map<Bytes, char>> choose_letters(const BoundNames& names) {
+    if (names.renamed.size() + names.letters.size() > 26) return std::nullopt;
+    bool used[26] = {};
+    for (const Bytes& letter : names.letters) used[letter[0] - 'a'] = true;
+    std::map<Bytes, char> chosen;
+    int next = 0;
+    for (const Bytes& name : names.renamed) {
+        while (used[next]) ++next;
+        used[next] = true;
+        chosen.emplace(name, static_cast<char>('a' + next));
+    }
+    return chosen;
+}
+
+TermRef rename_to_letters(const TermRef& term, const std::map<Bytes, char>& letters) {
+    // One leaf per letter, shared by every place that gets it.
+    std::map<Bytes, TermRef> leaves;
+    for (const auto& [name, letter] : letters) {
+        leaves.emplace(name, leaf_term(std::string_view(&letter, 1)));
+    }
+    auto leaf_of = [&](std::string_view name) -> const TermRef* {
+        auto found = leaves.find(Bytes(name));
+        return found == leaves.end() ? nullptr : &found->second;
+    };
+    auto leaf_fn = [&](Term* leaf) {
+        const TermRef* letter = leaf_of(leaf_view(leaf));
+        return letter ? *letter : TermRef(leaf);
+    };
+    // The head (\ x) or ({ x) of a binder: a bracketed bound part such as
+    // "[+]" binds "+", which the leaf rule alone does not see.
+    auto pair_fn = [&](Term* original, TermRef left, TermRef right) {
+        Term* head = left_cell(original);
+        Term* bound = right_cell(original);
+        if ((is_leaf_text(head, "\\") || is_leaf_text(head, "{")) && is_name_binder(bound) &&
+            right.get() == bound) {
+            if (const TermRef* letter = leaf_of(name_text(leaf_view(bound)))) right = *letter;
+        }
+        return keep_or_pair(original, std::move(left), std::move(right));
+    };
+    return rebuild_term(term, leaf_fn, pair_fn);
+}
+
+std::optional<TermRef> assign_letters(const Bytes& name, const TermRef& term) {
+    BoundNames names = bound_names(term);
+    if (names.renamed.empty()) return term;
+    append_to_log("First " + name + ": " + print_term(term) + "\n");
+    std::optional<std::map<Bytes, char>> letters = choose_letters(names);
+    if (!letters) return std::nullopt;
+    return rename_to_letters(term, *letters);
+}
+
+bool check_letters(GlobalTable& globals, Outcome& out) {
+    for (auto& [name, term] : globals) {
+        std::optional<TermRef> renamed = assign_letters(name, term);
+        if (!renamed) {
+            out.code = "place";
+            if (name.empty()) {
+                out.say = "Place error.";
+            } else {
+                out.say = "Place error in function " + name + ".";
+                out.vip = tip_text(name);
+            }
+            return false;
+        }
+        term = std::move(*renamed);
+    }
+    return true;
+}
+
+}  // namespace vesk

@@ -1,0 +1,27 @@
+#include "checks/quotes.hpp"
+
+#include "checks/binders.hpp"
+#include "checks/walk.hpp"
+#include "front/printer.hpp"
+
+namespace vesk {
+
+TermRef rewrite_quotes(const TermRef& term) {
+    auto leaf_fn = [](Term* leaf) { return TermRef(leaf); };
+    TermRef pair_combinator = leaf_term("V");
+    auto pair_fn = [&pair_combinator](Term* original, TermRef left, TermRef right) {
+        if (!is_leaf_text(left_cell(original), "`")) {
+            return keep_or_pair(original, std::move(left), std::move(right));
+        }
+        // The text is of the quoted term as written, inner quotes included.
+        TermRef source = leaf_term("[" + print_term(TermRef(right_cell(original))) + "]");
+        return make_pair(make_pair(pair_combinator, std::move(source)), std::move(right));
+    };
+    return rebuild_term(term, leaf_fn, pair_fn);
+}
+
+void rewrite_quotes(GlobalTable& globals) {
+    for (auto& entry : globals) entry.second = rewrite_quotes(entry.second);
+}
+
+}  // namespace vesk

@@ -1,0 +1,185 @@
+#include "checks/sharing.hpp"
+
+#include <cstdint>
+#include <unordered_map>
+#include <vector>
+
+#include "checks/walk.hpp"
+#include "engine/annotate.hpp"
+
+namespace vesk {
+
+namespace {
+
+// Entries are found through a structural hash: a leaf hashes its text (a
+// counted leaf its payload, which is what compare_terms compares), a pair
+// the hashes of its children. Because children are made shared before their
+// parent, equal terms meet under the same hash, and compare_cells there
+// settles equality, usually at once since equal children are the same cells.
+//
+// The table is open addressing with linear probing over a power-of-two array
+// of (hash, cell) slots, at most half full. A program has hundreds of
+// thousands of subterms: one flat array keeps that to 16 bytes an entry and
+// no allocation per entry. Each occupied slot owns one reference to its cell.
+struct Slot {
+    std::uint64_t hash;
+    Term* cell;  // null for an empty slot
+};
+
+struct SharingTable {
+    std::vector<Slot> slots;
+    std::size_t used = 0;
+};
+
+SharingTable& sharing_table() {
+    static SharingTable table;
+    return table;
+}
+
+std::size_t slot_of(const SharingTable& table, std::uint64_t hash) {
+    return static_cast<std::size_t>(hash) & (table.slots.size() - 1);
+}
+
+// Places an owned cell into a table known to have room and not to hold it.
+void place(SharingTable& table, std::uint64_t hash, Term* cell) {
+    std::size_t at = slot_of(table, hash);
+    while (table.slots[at].cell != nullptr) at = (at + 1) & (table.slots.size() - 1);
+    table.slots[at] = {hash, cell};
+    ++table.used;
+}
+
+void grow(SharingTable& table) {
+    std::vector<Slot> old = std::move(table.slots);
+    table.slots.assign(old.empty() ? 1024 : old.size() * 2, Slot{0, nullptr});
+    table.used = 0;
+    for (const Slot& slot : old) {
+        if (slot.cell != nullptr) place(table, slot.hash, slot.cell);
+    }
+}
+
+std::uint64_t mix(std::uint64_t x) {
+    x ^= x >> 30;
+    x *= 0xbf58476d1ce4e5b9u;
+    x ^= x >> 27;
+    x *= 0x94d049bb133111ebu;
+    return x ^ (x >> 31);
+}
+
+std::uint64_t leaf_hash(const Term* leaf) {
+    std::string_view text = leaf_view(leaf);
+    std::uint64_t h = 0xcbf29ce484222325u;
+    if (first_byte(leaf) == '(') {
+        text = text.substr(text.find(')') + 1);
+        h ^= 0x5a;
+    }
+    for (char c : text) h = (h ^ static_cast<unsigned char>(c)) * 0x100000001b3u;
+    return mix(h);
+}
+
+std::uint64_t pair_hash(std::uint64_t left, std::uint64_t right) {
+    return mix(left * 0x9e3779b97f4a7c15u + (right ^ 0x632be59bd9b4e019u));
+}
+
+// The table's entry equal to `candidate` (consumed), entering it if none is.
+TermRef intern(TermRef candidate, std::uint64_t hash) {
+    SharingTable& table = sharing_table();
+    if (2 * (table.used + 1) > table.slots.size()) grow(table);
+    std::size_t at = slot_of(table, hash);
+    for (; table.slots[at].cell != nullptr; at = (at + 1) & (table.slots.size() - 1)) {
+        const Slot& slot = table.slots[at];
+        if (slot.hash == hash && compare_cells(slot.cell, candidate.get()) == 0) {
+            return TermRef(slot.cell);
+        }
+    }
+    table.slots[at] = {hash, candidate.get()};
+    ++table.used;
+    retain(candidate.get());
+    return candidate;
+}
+
+struct Shared {
+    TermRef term;
+    std::uint64_t hash;
+};
+
+}  // namespace
+
+// The rebuild walk of walk.hpp, carrying each result's hash beside it.
+TermRef share_term(TermRef term) {
+    struct Frame {
+        Term* cell;
+        bool children_done;
+        bool shared;
+    };
+    std::vector<Frame> todo{{term.get(), false, false}};
+    std::vector<Shared> done;
+    std::unordered_map<const Term*, Shared> remembered;
+    while (!todo.empty()) {
+        Frame frame = todo.back();
+        todo.pop_back();
+        Term* cell = frame.cell;
+        if (is_leaf_cell(cell)) {
+            std::uint64_t hash = leaf_hash(cell);
+            done.push_back({intern(TermRef(cell), hash), hash});
+        } else if (!frame.children_done) {
+            bool shared = refs_of(cell) > 1;
+            auto found = shared ? remembered.find(cell) : remembered.end();
+            if (found != remembered.end()) {
+                done.push_back(found->second);
+                continue;
+            }
+            todo.push_back({cell, true, shared});
+            todo.push_back({right_cell(cell), false, false});
+            todo.push_back({left_cell(cell), false, false});
+        } else {
+            Shared right = std::move(done.back());
+            done.pop_back();
+            Shared left = std::move(done.back());
+            done.pop_back();
+            std::uint64_t hash = pair_hash(left.hash, right.hash);
+            TermRef pair = keep_or_pair(cell, std::move(left.term), std::move(right.term));
+            Shared out{intern(std::move(pair), hash), hash};
+            if (frame.shared) remembered.emplace(cell, out);
+            done.push_back(std::move(out));
+        }
+    }
+    return std::move(done.back().term);
+}
+
+void clear_sharing_table() {
+    SharingTable& table = sharing_table();
+    std::vector<Slot> old = std::move(table.slots);
+    table = SharingTable{};
+    for (const Slot& slot : old) {
+        if (slot.cell != nullptr) release(slot.cell);
+    }
+}
+
+// Linear probing cannot simply empty a slot (later entries of its run would
+// be lost), so the survivors are placed into a fresh array.
+void keep_shared_values() {
+    SharingTable& table = sharing_table();
+    std::vector<Slot> old = std::move(table.slots);
+    table = SharingTable{};
+    table.slots.assign(old.size(), Slot{0, nullptr});
+    for (const Slot& slot : old) {
+        if (slot.cell == nullptr) continue;
+        if (value_cell(slot.cell)) {
+            place(table, slot.hash, slot.cell);
+        } else {
+            release(slot.cell);
+        }
+    }
+}
+
+std::size_t sharing_table_size() {
+    return sharing_table().used;
+}
+
+void share_definitions(GlobalTable& globals) {
+    clear_sharing_table();
+    for (auto& entry : globals) entry.second = share_term(std::move(entry.second));
+    keep_shared_values();
+}
+
+}  // namespace vesk

@@ -1,0 +1,121 @@
+#include "checks/check_program.hpp"
+
+#include <gtest/gtest.h>
+
+#include "checks/platform_layout.hpp"
+#include "engine/annotate.hpp"
+#include "program_fixture.hpp"
+#include "sexpr.hpp"
+
+namespace vesk {
+namespace {
+
+using test::parse;
+using test::sx_show;
+
+using CheckProgram = test::ProgramTest;
+
+TEST_F(CheckProgram, AProgramOfUsualFormsIsPreparedForTheEngine) {
+    Outcome out = check("twice(xs\\V xs 1) 5,twice\\fn\\arg\\fn(fn arg)");
+    ASSERT_EQ(out.code, "check");
+    EXPECT_EQ(out.say, "");
+    EXPECT_EQ(sx_show(global("twice")), "(\\ a (\\ b (a (a b))))");
+    EXPECT_EQ(sx_show(global("")), "(twice (\\ a (V a 1)) 5)");
+    EXPECT_EQ(leaf_text(global("_")), layout_text());
+    for (const auto& [name, term] : global_table()) {
+        EXPECT_TRUE(is_annotated(term.get())) << name;
+        EXPECT_EQ(variable_set(term), 0u) << name;
+    }
+}
+
+TEST_F(CheckProgram, QuotesAndPatternLetsAreRewrittenBeforeTheChecks) {
+    ASSERT_EQ(check("first second{`(V 1 2)}second").code, "check");
+    // first second{v}b -> second{v}first{second K}second{second H}b, letters a, b.
+    EXPECT_EQ(sx_show(global("")), "({ a (V [(V1 2)] (V 1 2)) ({ b (a K) ({ a (a H) a)))");
+}
+
+TEST_F(CheckProgram, EqualSubtermsAreSharedAcrossDefinitions) {
+    ASSERT_EQ(check("lhs(1)(rhs 1),lhs\\xs\\V xs 10,rhs\\ys\\V ys 10").code, "check");
+    EXPECT_EQ(global("lhs").get(), global("rhs").get());
+    EXPECT_GT(sharing_table_size(), 0u);
+}
+
+TEST_F(CheckProgram, FunkyIsFoundBeforeUndefinedNames) {
+    Outcome out = check("undefined(1\\1)");
+    EXPECT_EQ(out.code, "funky");
+    EXPECT_EQ(out.say, "Funky key in expression (\\1 1).");
+    EXPECT_EQ(out.vip, "");
+    EXPECT_EQ(out.tip, "(\\1 1)");
+    Outcome named = check("0,ff\\x{1}(1\\x)");
+    EXPECT_EQ(named.say, "Funky key in expression \\1x in function ff.");
+    EXPECT_EQ(named.vip, "ff");
+}
+
+TEST_F(CheckProgram, UndefinedNamesOfReachableGlobals) {
+    Outcome top = check("gg 1");
+    EXPECT_EQ(top.say, "Alive function TOP references undefined gg.");
+    EXPECT_EQ(top.vip, "TOP");
+    Outcome out = check("hh 1,hh\\x\\gg x");
+    EXPECT_EQ(out.code, "alive");
+    EXPECT_EQ(out.say, "Alive function hh references undefined gg.");
+    EXPECT_EQ(out.vip, "hh");
+    EXPECT_EQ(out.tip, "gg");
+}
+
+TEST_F(CheckProgram, AnEmptyArgumentIsLookedUpAsTheEmptyName) {
+    EXPECT_EQ(check("gg(),gg\\x\\1").say, "Alive function TOP references undefined }.");
+    EXPECT_EQ(check("gg(),gg\\x\\1,[}]\\0").code, "check");
+}
+
+TEST_F(CheckProgram, BrokenUnreachableGlobalsArePrunedOrRestored) {
+    ASSERT_EQ(check("I 1,dead\\x\\nowhere x,K()\\a\\b\\missing").code, "check");
+    EXPECT_EQ(global_table().count("dead"), 0u);
+    EXPECT_EQ(sx_show(global("K")), "(\\ a (\\ b a))");
+    EXPECT_EQ(uncached_names().count("K"), 0u);
+}
+
+TEST_F(CheckProgram, TooManyNamesAndParameters) {
+    Bytes many = "0";
+    for (char c = 'a'; c <= 'z'; ++c) many = Bytes("p") + c + "\\" + many;
+    Outcome place = check("q\\" + many);
+    EXPECT_EQ(place.code, "place");
+    EXPECT_EQ(place.say, "Place error.");
+    EXPECT_EQ(check("0,many\\q\\" + many).say, "Place error in function many.");
+
+    Outcome arity = check("0,hh\\a\\b\\c\\d\\e\\g\\i\\j\\k\\l\\m\\0");
+    EXPECT_EQ(arity.code, "arity");
+    EXPECT_EQ(arity.say, "Arity of function hh may not exceed ten.");
+    EXPECT_EQ(arity.vip, "hh");
+    EXPECT_EQ(check("0,hh\\a\\b\\c\\d\\e\\g\\i\\j\\k\\l\\0").code, "check");
+}
+
+TEST_F(CheckProgram, ARenamedGlobalLeavesALocalVariableUnbound) {
+    // "xs" is bound in hh and also names the global: every xs of hh becomes a.
+    Outcome out = check("hh,hh\\(xs\\xs) xs,xs\\5");
+    EXPECT_EQ(out.code, "local");
+    EXPECT_EQ(out.say, "Local variable a unbound in function hh.");
+    EXPECT_EQ(out.vip, "hh");
+    Outcome top = check("(xs\\xs) xs,xs\\5");
+    EXPECT_EQ(top.say, "Local variable a unbound.");
+    EXPECT_EQ(top.vip, "");
+}
+
+TEST_F(CheckProgram, DeepSourceAndDeepTermsPassEveryStep) {
+    // About 1 MB of nested call brackets, through the parser and every pass.
+    Bytes nested;
+    for (int i = 0; i < 300000; ++i) nested += "gg(";
+    nested += "xs";
+    nested += Bytes(300000, ')');
+    ASSERT_EQ(check("xs\\" + nested + ",gg\\v\\`v").code, "check");
+
+    // A million cells deep, with a pattern let and a quote at the bottom.
+    ASSERT_EQ(check("0,gg\\v\\v").code, "check");
+    TermRef deep = parse("p q{V 1 2}`p");
+    for (int i = 0; i < 1000000; ++i) deep = make_pair(leaf_term("gg"), std::move(deep));
+    global_table().insert_or_assign("", std::move(deep));
+    ASSERT_EQ(check_program().code, "check");
+    EXPECT_TRUE(is_annotated(global("").get()));
+}
+
+}  // namespace
+}  // namespace vesk

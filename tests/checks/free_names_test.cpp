@@ -1,0 +1,82 @@
+#include "checks/free_names.hpp"
+
+#include <gtest/gtest.h>
+
+#include "checks/binders.hpp"
+#include "sexpr.hpp"
+
+namespace vesk {
+namespace {
+
+using test::sx;
+using Names = std::set<Bytes>;
+
+TEST(FreeNames, BindersHideTheirNamesOnlyInsideTheirScope) {
+    EXPECT_EQ(free_name_set(sx("(\\ x (x y))")), (Names{"y"}));
+    EXPECT_EQ(free_name_set(sx("((\\ x x) x)")), (Names{"x"}));
+    EXPECT_EQ(free_name_set(sx("(\\ x ((\\ y (x y)) y))")), (Names{"y"}));
+    // A let's value is outside its own binding; its body is inside.
+    EXPECT_EQ(free_name_set(sx("({ x x (x z)")), (Names{"x", "z"}));
+    EXPECT_EQ(free_name_set(sx("({ xs (f 1) (g xs)")), (Names{"f", "g"}));
+}
+
+TEST(FreeNames, OnlyNameLeavesCount) {
+    // Numbers and bracket literals are data; the binder leaves are not looked up.
+    EXPECT_EQ(free_name_set(sx("(+ 12 [ab])")), (Names{"+"}));
+    EXPECT_EQ(free_name_set(sx("(\\ { \\)")), (Names{}));
+    // The empty leaf and capitals are names like any other.
+    EXPECT_EQ(free_name_set(sx("(g } K)")), (Names{"K", "g", "}"}));
+}
+
+TEST(FreeNames, ABracketedBinderBindsItsCharacter) {
+    EXPECT_EQ(free_name_set(sx("(\\ [+] (+ 1 -))")), (Names{"-"}));
+    // In expression position the same text is data.
+    EXPECT_EQ(free_name_set(sx("(g [+])")), (Names{"g"}));
+}
+
+TEST(FreeNames, ABinderOfNoNameBindsNothing) {
+    EXPECT_EQ(free_name_set(sx("(\\ 1 x)")), (Names{"x"}));
+    EXPECT_EQ(free_name_set(sx("(\\ (f }) x)")), (Names{"f", "x", "}"}));
+    EXPECT_EQ(free_name_set(sx("({ (1 y) v y)")), (Names{"v", "y"}));
+}
+
+TEST(FreeNames, TheListIsOrderedAndEndsInTheEmptyList) {
+    TermRef list = free_names(sx("(g b a (\\ c c))"));
+    std::vector<Bytes> seen;
+    while (is_pair(list)) {
+        seen.push_back(leaf_text(left(list)));
+        list = right(list);
+    }
+    EXPECT_EQ(seen, (std::vector<Bytes>{"a", "b", "g"}));
+    EXPECT_EQ(leaf_text(list), "()");
+    EXPECT_EQ(leaf_text(free_names(sx("5"))), "()");
+}
+
+TEST(FreeNames, ASharedCellCountsInEveryScopeItAppearsIn) {
+    TermRef shared = sx("(x y)");
+    TermRef term = make_pair(make_lambda(leaf_term("x"), shared), shared);
+    EXPECT_EQ(free_name_set(term), (Names{"x", "y"}));
+    TermRef inside_only = make_lambda(leaf_term("x"), make_pair(shared, shared));
+    EXPECT_EQ(free_name_set(inside_only), (Names{"y"}));
+}
+
+TEST(FreeNames, SharedGraphsCostTheirCellsNotTheirUnfoldedSize) {
+    // Each level uses the one below twice: 2^200 paths through 400 cells.
+    TermRef term = leaf_term("a");
+    for (int i = 0; i < 200; ++i) {
+        Bytes bound = (i % 2 == 0) ? "b" : "c";
+        term = make_lambda(leaf_term(bound), make_pair(term, term));
+    }
+    EXPECT_EQ(free_name_set(term), (Names{"a"}));
+}
+
+TEST(FreeNames, DeepTermsDoNotExhaustTheStack) {
+    TermRef term = leaf_term("z");
+    for (int i = 0; i < 1000000; ++i) {
+        term = make_lambda(leaf_term("x"), make_pair(leaf_term("x"), std::move(term)));
+    }
+    EXPECT_EQ(free_name_set(term), (Names{"z"}));
+}
+
+}  // namespace
+}  // namespace vesk

@@ -1,0 +1,46 @@
+// Test helper: programs loaded the way a run loads them (prelude, then the
+// program's definitions), ready for check_program.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <string_view>
+
+#include "checks/check_program.hpp"
+#include "checks/sharing.hpp"
+#include "front/definitions.hpp"
+#include "front/globals.hpp"
+#include "front/layout.hpp"
+#include "front/parser.hpp"
+#include "front/prelude.hpp"
+
+namespace vesk::test {
+
+inline TermRef parse(std::string_view text) {
+    return parse_expression(normalise_layout(text));
+}
+
+class ProgramTest : public testing::Test {
+   protected:
+    void SetUp() override {
+        load_prelude();
+        clear_sharing_table();
+    }
+    void TearDown() override {
+        reset_globals();
+        clear_sharing_table();
+    }
+    // Loads the program text and checks it: the first outcome that is not "check".
+    static Outcome check(std::string_view text) {
+        load_prelude();
+        Outcome out = load_definitions(Bytes(text));
+        if (!is_check(out)) {
+            ADD_FAILURE() << "loading failed: " << out.say;
+            return out;
+        }
+        return check_program();
+    }
+    static const TermRef& global(const char* name) { return global_table().at(name); }
+};
+
+}  // namespace vesk::test

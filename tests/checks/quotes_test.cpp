@@ -1,0 +1,55 @@
+#include "checks/quotes.hpp"
+
+#include <gtest/gtest.h>
+
+#include "sexpr.hpp"
+
+namespace vesk {
+namespace {
+
+using test::sx;
+using test::sx_show;
+
+Bytes quoted(const char* text) {
+    return sx_show(rewrite_quotes(sx(text)));
+}
+
+TEST(Quotes, AQuoteBecomesItsTextPairedWithItsValue) {
+    EXPECT_EQ(quoted("(` x)"), "(V [x] x)");
+    EXPECT_EQ(quoted("(` (g x y))"), "(V [(g x y)] (g x y))");
+    EXPECT_EQ(quoted("(f (` 12) 3)"), "(f (V [12] 12) 3)");
+}
+
+TEST(Quotes, InnerQuotesAreWrittenAsTheyStoodAndRewrittenInTheValue) {
+    EXPECT_EQ(quoted("(` (` x))"), "(V [`x] (V [x] x))");
+}
+
+TEST(Quotes, TermsWithoutQuotesKeepTheirCells) {
+    TermRef term = sx("(\\ x (g x (h 1)))");
+    EXPECT_EQ(rewrite_quotes(term).get(), term.get());
+    // A backtick that is not applied is an ordinary leaf.
+    EXPECT_EQ(quoted("(g `)"), "(g `)");
+}
+
+TEST(Quotes, DeepTermsDoNotExhaustTheStack) {
+    TermRef term = sx("(` z)");
+    for (int i = 0; i < 1000000; ++i) term = make_pair(std::move(term), leaf_term("y"));
+    TermRef out = rewrite_quotes(term);
+    TermRef head = out;
+    while (is_pair(head) && is_pair(left(head)) && leaf_text(left(left(head))) != "V") {
+        head = left(head);
+    }
+    EXPECT_EQ(sx_show(head), "(V [z] z)");
+}
+
+TEST(Quotes, EveryDefinitionIsRewritten) {
+    GlobalTable globals;
+    globals.emplace("", sx("(` a)"));
+    globals.emplace("g", sx("(\\ x (` x))"));
+    rewrite_quotes(globals);
+    EXPECT_EQ(sx_show(globals.at("")), "(V [a] a)");
+    EXPECT_EQ(sx_show(globals.at("g")), "(\\ x (V [x] x))");
+}
+
+}  // namespace
+}  // namespace vesk
