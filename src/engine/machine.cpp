@@ -135,7 +135,11 @@ void descend_let(Machine& m) {
     ++engine_step_count;
     int n = stored_arity(f);  // not data: data is a value
     if (n < 0) {
-        descend_left(m);  // more arguments than the head takes: L first
+        // More arguments than the head takes: L first, and its own L first
+        // while it still has too many (one step each, taken together).
+        do {
+            descend_left(m);
+        } while (stored_arity(m.focus) < 0 && !is_data_cell(m.focus));
     } else if (n == 0) {
         if (has_linear_head(f) || !pending_of(f)) {
             contract_focus(m);

@@ -9,14 +9,9 @@ namespace {
 
 constexpr std::size_t kFirstSize = 64;
 
-std::size_t slot_of(const Term* leaf, std::size_t mask) {
-    auto bits = reinterpret_cast<std::uintptr_t>(leaf) >> 3;
-    return static_cast<std::size_t>(bits * 0x9E3779B97F4A7C15ull >> 20) & mask;
-}
-
 NameEntry* probe(std::vector<NameEntry>& slots, const Term* leaf) {
     std::size_t mask = slots.size() - 1;
-    std::size_t i = slot_of(leaf, mask);
+    std::size_t i = name_slot(leaf, mask);
     while (slots[i].leaf != nullptr && slots[i].leaf != leaf) i = (i + 1) & mask;
     return &slots[i];
 }
@@ -52,13 +47,8 @@ NameCache::~NameCache() {
     flush_names(*this);
 }
 
-NameEntry* find_name(NameCache& cache, Term* leaf) {
-    if (!cache.slots.empty()) {
-        NameEntry* hit = probe(cache.slots, leaf);
-        if (hit->leaf == leaf) return hit;
-    } else {
-        cache.globals_seen = global_table().size();
-    }
+NameEntry* find_new_name(NameCache& cache, Term* leaf) {
+    if (cache.slots.empty()) cache.globals_seen = global_table().size();
     NameEntry entry{};
     if (!resolve(leaf, entry)) return nullptr;
     if (2 * (cache.used + 1) > cache.slots.size()) grow(cache);

@@ -59,7 +59,9 @@ struct NameCache {
 // The entry of a name leaf (borrowed), looking it up on first sight: the
 // built-in table first, then the global table. nullptr when the name is
 // neither. The entry stays valid until the next lookup or flush.
-NameEntry* find_name(NameCache& cache, Term* leaf);
+NameEntry* find_name(NameCache& cache, Term* leaf);  // (defined below)
+// The lookup on first sight, out of line.
+NameEntry* find_new_name(NameCache& cache, Term* leaf);
 // The plan of the entry's current definition, made on first use (kind
 // global). nullptr for a definition without leading lambdas: a constant.
 const GlobalPlan* global_plan(NameCache& cache, NameEntry& entry);
@@ -68,5 +70,23 @@ void flush_names(NameCache& cache);
 // Flushes the cache when the global table's size has changed since the
 // last check.
 void note_globals_may_have_changed(NameCache& cache);
+
+// The slot of a leaf in the table: its address, hashed.
+inline std::size_t name_slot(const Term* leaf, std::size_t mask) {
+    auto bits = reinterpret_cast<std::uintptr_t>(leaf) >> 3;
+    return static_cast<std::size_t>(bits * 0x9E3779B97F4A7C15ull >> 20) & mask;
+}
+
+inline NameEntry* find_name(NameCache& cache, Term* leaf) {
+    if (!cache.slots.empty()) {
+        std::size_t mask = cache.slots.size() - 1;
+        for (std::size_t i = name_slot(leaf, mask);; i = (i + 1) & mask) {
+            NameEntry& e = cache.slots[i];
+            if (e.leaf == leaf) return &e;
+            if (e.leaf == nullptr) break;
+        }
+    }
+    return find_new_name(cache, leaf);
+}
 
 }  // namespace vesk

@@ -27,7 +27,7 @@ bool is_complete_chain(const Term* t);
 // complete chain denotes; nullopt for any other term.
 std::optional<BitString> term_code_number(const Term* t);
 // Replaces out with the number-leaf text of a complete chain's code number;
-// false (out unspecified) when t is not a complete chain.
+// false, with out holding nothing useful, when t is not a complete chain.
 bool bit_list_text(const Term* t, Bytes& out);
 
 }  // namespace vesk
