@@ -69,10 +69,18 @@ TermRef equality(TermRef redex, bool want_same) {
 
 }  // namespace
 
-TermRef less_handler(TermRef redex) { return order(std::move(redex), true); }
-TermRef gteq_handler(TermRef redex) { return order(std::move(redex), false); }
-TermRef same_handler(TermRef redex) { return equality(std::move(redex), true); }
-TermRef diff_handler(TermRef redex) { return equality(std::move(redex), false); }
+TermRef less_handler(TermRef redex) {
+    return order(std::move(redex), true);
+}
+TermRef gteq_handler(TermRef redex) {
+    return order(std::move(redex), false);
+}
+TermRef same_handler(TermRef redex) {
+    return equality(std::move(redex), true);
+}
+TermRef diff_handler(TermRef redex) {
+    return equality(std::move(redex), false);
+}
 
 TermRef cmpr_handler(TermRef redex) {
     Arguments args = open_arguments(std::move(redex), 2);

@@ -83,7 +83,8 @@ std::optional<TermRef> numb_power_case(const Operand& base, const Operand& expon
 }
 
 std::optional<TermRef> number_case(Op op, const Operand& a, const Operand& b) {
-    if (a.kind == ValueKind::hint && b.kind == ValueKind::hint) return integer_case(op, a.cell, b.cell);
+    if (a.kind == ValueKind::hint && b.kind == ValueKind::hint)
+        return integer_case(op, a.cell, b.cell);
     bool any_real = a.kind == ValueKind::real || b.kind == ValueKind::real;
     bool both_numb = a.kind == ValueKind::numb && b.kind == ValueKind::numb;
     if (op == Op::over && both_numb) return std::nullopt;
@@ -120,9 +121,8 @@ TermRef arithmetic(Op op, TermRef redex) {
     Arguments args = open_arguments(std::move(redex), 2);
     Operand a = operand(args.at[0]), b = operand(args.at[1]);
     if (a.kind == ValueKind::void_ || b.kind == ValueKind::void_) return failure_result();
-    std::optional<TermRef> result = is_numeric(a.kind) && is_numeric(b.kind)
-                                        ? number_case(op, a, b)
-                                        : text_case(op, a, b);
+    std::optional<TermRef> result =
+        is_numeric(a.kind) && is_numeric(b.kind) ? number_case(op, a, b) : text_case(op, a, b);
     return result ? std::move(*result) : failure_result();
 }
 
@@ -149,11 +149,23 @@ std::optional<double> numeric_double(const Operand& x) {
     }
 }
 
-TermRef plus_handler(TermRef redex) { return arithmetic(Op::plus, std::move(redex)); }
-TermRef dash_handler(TermRef redex) { return arithmetic(Op::dash, std::move(redex)); }
-TermRef mult_handler(TermRef redex) { return arithmetic(Op::mult, std::move(redex)); }
-TermRef over_handler(TermRef redex) { return arithmetic(Op::over, std::move(redex)); }
-TermRef cent_handler(TermRef redex) { return arithmetic(Op::cent, std::move(redex)); }
-TermRef powa_handler(TermRef redex) { return arithmetic(Op::powa, std::move(redex)); }
+TermRef plus_handler(TermRef redex) {
+    return arithmetic(Op::plus, std::move(redex));
+}
+TermRef dash_handler(TermRef redex) {
+    return arithmetic(Op::dash, std::move(redex));
+}
+TermRef mult_handler(TermRef redex) {
+    return arithmetic(Op::mult, std::move(redex));
+}
+TermRef over_handler(TermRef redex) {
+    return arithmetic(Op::over, std::move(redex));
+}
+TermRef cent_handler(TermRef redex) {
+    return arithmetic(Op::cent, std::move(redex));
+}
+TermRef powa_handler(TermRef redex) {
+    return arithmetic(Op::powa, std::move(redex));
+}
 
 }  // namespace vesk

@@ -168,7 +168,8 @@ std::optional<Dyadic> numb_from_double(double d) {
     out.magnitude = natural_from_u64(m);
     int shift = exponent - 53;
     if (shift >= 0) {
-        out.magnitude = mul_naturals(out.magnitude, power_of_two(static_cast<std::uint64_t>(shift)));
+        out.magnitude =
+            mul_naturals(out.magnitude, power_of_two(static_cast<std::uint64_t>(shift)));
     } else {
         out.exponent = static_cast<std::uint64_t>(-shift);
     }

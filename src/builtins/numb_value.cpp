@@ -48,7 +48,8 @@ BitString minus_one(BitString s) {
 std::optional<std::uint64_t> small_bits(std::string_view s) {
     if (bit_length(s) > 63) return std::nullopt;
     std::uint64_t value = 0;
-    for (std::size_t i = s.size(); i-- > 0;) value = (value << 8) | static_cast<unsigned char>(s[i]);
+    for (std::size_t i = s.size(); i-- > 0;)
+        value = (value << 8) | static_cast<unsigned char>(s[i]);
     return value;
 }
 
@@ -141,7 +142,8 @@ std::optional<TermRef> numb_term(Dyadic value) {
     mul_limb_in_place(y, 2);
     if (!value.negative) add_limb_in_place(y, 1);
     BitString x;
-    for (std::uint64_t e = value.exponent; e != 0; e >>= 8) x.push_back(static_cast<char>(e & 0xff));
+    for (std::uint64_t e = value.exponent; e != 0; e >>= 8)
+        x.push_back(static_cast<char>(e & 0xff));
     BitString k = interleave(x, natural_to_bits(y));
     BitString code = shift_bits(add_small(k, 1), 1);  // N = 2 (K + 1)
     return TermRef(bits_to_text(code));
