@@ -9,6 +9,10 @@
 namespace vesk {
 
 bool check_alive(const GlobalTable& globals, Outcome& out) {
+    return check_alive(globals, free_names_of(globals), out);
+}
+
+bool check_alive(const GlobalTable& globals, const NameUses& uses, Outcome& out) {
     // waiting name -> the global that referred to it
     std::map<Bytes, Bytes> frontier{{"", "nowhere"}};
     std::set<Bytes> visited;
@@ -27,7 +31,7 @@ bool check_alive(const GlobalTable& globals, Outcome& out) {
             out.tip = tip_text(name);
             return false;
         }
-        for (const Bytes& used : free_name_set(definition->second)) {
+        for (const Bytes& used : uses.at(name)) {
             if (visited.count(used) == 0) frontier[used] = name;
         }
     }

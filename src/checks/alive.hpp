@@ -2,6 +2,7 @@
 // defined.
 #pragma once
 
+#include "checks/free_names.hpp"
 #include "driver/outcome.hpp"
 #include "front/globals.hpp"
 
@@ -13,5 +14,7 @@ namespace vesk {
 // `globals` fills `out` with the "alive" error naming it and its referrer
 // ("TOP" for the main expression) and returns false.
 bool check_alive(const GlobalTable& globals, Outcome& out);
+// The same with the free names of the definitions already at hand.
+bool check_alive(const GlobalTable& globals, const NameUses& uses, Outcome& out);
 
 }  // namespace vesk

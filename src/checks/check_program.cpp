@@ -1,7 +1,10 @@
 #include "checks/check_program.hpp"
 
+#include <utility>
+
 #include "checks/alive.hpp"
 #include "checks/arity.hpp"
+#include "checks/free_names.hpp"
 #include "checks/funky.hpp"
 #include "checks/letters.hpp"
 #include "checks/local.hpp"
@@ -22,8 +25,11 @@ Outcome check_program() {
     rewrite_quotes(globals);
     rewrite_pattern_lets(globals);
     if (!check_funky(globals, out)) return out;
-    if (!check_alive(globals, out)) return out;
-    prune_broken(globals, prelude_table(), uncached_names());
+    {
+        NameUses uses = free_names_of(globals);
+        if (!check_alive(globals, uses, out)) return out;
+        prune_broken(globals, std::move(uses), prelude_table(), uncached_names());
+    }
     if (!check_letters(globals, out)) return out;
     if (!check_arity(globals, out)) return out;
     share_definitions(globals);

@@ -2,6 +2,9 @@
 
 #include <cstdint>
 #include <map>
+#include <string_view>
+#include <unordered_map>
+#include <unordered_set>
 #include <utility>
 #include <vector>
 
@@ -25,9 +28,12 @@ struct Task {
     std::uint64_t scope;  // visit only
 };
 
+// Names are views into the leaves of the term, which outlives the walk; a
+// bracketed bound part "[+]" is viewed at its middle byte. Hash containers,
+// because every leaf of every definition is looked up here.
 struct NameWalk {
-    std::set<Bytes> found;
-    std::map<Bytes, int> bound;
+    std::unordered_set<std::string_view> found;
+    std::unordered_map<std::string_view, int> bound;
     std::uint64_t next_scope = 1;
     std::map<std::pair<std::uint64_t, const Term*>, std::uint64_t> shared_scopes;
     std::set<std::pair<const Term*, std::uint64_t>> seen;
@@ -51,8 +57,7 @@ struct NameWalk {
     void visit_leaf(const Term* leaf) {
         std::string_view text = leaf_view(leaf);
         if (text == "{" || text == "\\" || !is_name_leaf(text)) return;
-        Bytes name(text);
-        if (bound.find(name) == bound.end()) found.insert(std::move(name));
+        if (bound.find(text) == bound.end()) found.insert(text);
     }
 
     void visit(Term* cell, std::uint64_t scope) {
@@ -71,6 +76,12 @@ struct NameWalk {
         }
     }
 
+    // The name a bound part binds: name_text of its text, as a view.
+    static std::string_view bound_name(const Term* leaf) {
+        std::string_view text = leaf_view(leaf);
+        return text[0] == '[' ? text.substr(1, 1) : text;
+    }
+
     void run(Term* root) {
         todo.push_back({Step::visit, root, 0});
         while (!todo.empty()) {
@@ -80,7 +91,7 @@ struct NameWalk {
                 visit(task.cell, task.scope);
                 continue;
             }
-            Bytes name = name_text(leaf_view(task.cell));
+            std::string_view name = bound_name(task.cell);
             if (task.step == Step::bind) {
                 ++bound[name];
             } else if (--bound[name] == 0) {
@@ -95,7 +106,14 @@ struct NameWalk {
 std::set<Bytes> free_name_set(const TermRef& term) {
     NameWalk walk;
     walk.run(term.get());
-    return std::move(walk.found);
+    return std::set<Bytes>(walk.found.begin(), walk.found.end());
+}
+
+NameUses free_names_of(const std::map<Bytes, TermRef>& definitions) {
+    NameUses uses;
+    for (const auto& [name, term] : definitions)
+        uses.emplace_hint(uses.end(), name, free_name_set(term));
+    return uses;
 }
 
 TermRef name_list(const std::set<Bytes>& names) {

@@ -2,6 +2,7 @@
 // definition needs from the global table.
 #pragma once
 
+#include <map>
 #include <set>
 
 #include "terms/term.hpp"
@@ -21,6 +22,11 @@ std::set<Bytes> free_name_set(const TermRef& term);
 // (x rest) a list whose first element is the leaf x. Elements are in byte
 // order. `term` is borrowed.
 TermRef free_names(const TermRef& term);
+
+// The free names of every definition of a table, by definition name: what
+// reachability and pruning both follow, computed once for the two.
+using NameUses = std::map<Bytes, std::set<Bytes>>;
+NameUses free_names_of(const std::map<Bytes, TermRef>& definitions);
 
 // The name list of `names` (borrowed).
 TermRef name_list(const std::set<Bytes>& names);

@@ -91,18 +91,22 @@ TermRef rename_to_letters(const TermRef& term, const std::map<Bytes, char>& lett
     return rebuild_term(term, leaf_fn, pair_fn);
 }
 
-std::optional<TermRef> assign_letters(const Bytes& name, const TermRef& term) {
+std::optional<TermRef> assign_letters(const Bytes& name, const TermRef& term, Bytes& log) {
     BoundNames names = bound_names(term);
     if (names.renamed.empty()) return term;
-    append_to_log("First " + name + ": " + print_term(term) + "\n");
+    log += "First " + name + ": " + print_term(term) + "\n";
     std::optional<std::map<Bytes, char>> letters = choose_letters(names);
     if (!letters) return std::nullopt;
     return rename_to_letters(term, *letters);
 }
 
+// One append for the whole pass: a program of thousands of definitions would
+// otherwise open and close the log thousands of times.
 bool check_letters(GlobalTable& globals, Outcome& out) {
+    Bytes log;
+    bool placed = true;
     for (auto& [name, term] : globals) {
-        std::optional<TermRef> renamed = assign_letters(name, term);
+        std::optional<TermRef> renamed = assign_letters(name, term, log);
         if (!renamed) {
             out.code = "place";
             if (name.empty()) {
@@ -111,11 +115,13 @@ bool check_letters(GlobalTable& globals, Outcome& out) {
                 out.say = "Place error in function " + name + ".";
                 out.vip = tip_text(name);
             }
-            return false;
+            placed = false;
+            break;
         }
         term = std::move(*renamed);
     }
-    return true;
+    if (!log.empty()) append_to_log(log);
+    return placed;
 }
 
 }  // namespace vesk

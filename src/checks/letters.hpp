@@ -29,13 +29,15 @@ std::optional<std::map<Bytes, char>> choose_letters(const BoundNames& names);
 // whose text is it, bound or not.
 TermRef rename_to_letters(const TermRef& term, const std::map<Bytes, char>& letters);
 
-// The definition `name` with its bound names renamed, or nothing when it
-// binds more than 26 distinct names. When anything is to be renamed, first
-// appends "First " name ": " and the printed term to the debug log.
-std::optional<TermRef> assign_letters(const Bytes& name, const TermRef& term);
+// The definition `name` with its bound names (of `term`, borrowed) renamed,
+// or nothing when it binds more than 26 distinct names. When anything is to
+// be renamed, first adds the line "First " name ": " printed term to `log`.
+std::optional<TermRef> assign_letters(const Bytes& name, const TermRef& term, Bytes& log);
 
 // Renames in every definition in name order; on the first one with too many
-// names fills `out` with the "place" error and returns false.
+// names fills `out` with the "place" error and returns false. The lines of
+// assign_letters go to the debug log in one append when the pass ends,
+// whether it fails or not.
 bool check_letters(GlobalTable& globals, Outcome& out);
 
 }  // namespace vesk

@@ -2,6 +2,8 @@
 
 #include <map>
 #include <set>
+#include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "checks/free_names.hpp"
@@ -10,26 +12,31 @@ namespace vesk {
 
 // Users of each defined name are gathered once; the broken set then grows
 // from the globals with a missing name along those edges, like a flood fill.
+// The names are views into `uses`, which stays unchanged meanwhile.
 std::set<Bytes> broken_globals(const GlobalTable& globals) {
-    std::map<Bytes, std::vector<Bytes>> users;
+    return broken_globals(globals, free_names_of(globals));
+}
+
+std::set<Bytes> broken_globals(const GlobalTable& globals, const NameUses& uses) {
+    std::unordered_map<std::string_view, std::vector<std::string_view>> users;
     std::set<Bytes> broken;
-    std::vector<Bytes> todo;
-    for (const auto& [name, term] : globals) {
-        for (const Bytes& used : free_name_set(term)) {
+    std::vector<std::string_view> todo;
+    for (const auto& [name, used_names] : uses) {
+        for (const Bytes& used : used_names) {
             if (globals.count(used) != 0) {
                 users[used].push_back(name);
-            } else if (broken.insert(name).second) {
+            } else if (broken.emplace(name).second) {
                 todo.push_back(name);
             }
         }
     }
     while (!todo.empty()) {
-        Bytes name = std::move(todo.back());
+        std::string_view name = todo.back();
         todo.pop_back();
         auto found = users.find(name);
         if (found == users.end()) continue;
-        for (const Bytes& user : found->second) {
-            if (broken.insert(user).second) todo.push_back(user);
+        for (std::string_view user : found->second) {
+            if (broken.emplace(user).second) todo.push_back(user);
         }
     }
     return broken;
@@ -37,21 +44,34 @@ std::set<Bytes> broken_globals(const GlobalTable& globals) {
 
 // A restored prelude definition uses only prelude names and built-ins, so
 // it is whole again whenever the built-in table is. Should one still be
-// broken (or break a global that used it), the second round removes it
+// broken (or break a global that used it), the later rounds remove it
 // outright: nothing that uses a missing name may reach the annotation.
 void prune_broken(GlobalTable& globals, const GlobalTable& prelude, UncachedNames& uncached) {
-    for (const Bytes& name : broken_globals(globals)) {
+    prune_broken(globals, free_names_of(globals), prelude, uncached);
+}
+
+void prune_broken(GlobalTable& globals, NameUses uses, const GlobalTable& prelude,
+                  UncachedNames& uncached) {
+    bool restored = false;
+    for (const Bytes& name : broken_globals(globals, uses)) {
         auto original = prelude.find(name);
         if (original != prelude.end()) {
             globals.insert_or_assign(name, original->second);
+            uses[name] = free_name_set(original->second);
+            restored = true;
         } else {
             globals.erase(name);
+            uses.erase(name);
         }
         uncached.erase(name);
     }
-    for (std::set<Bytes> still = broken_globals(globals); !still.empty();
-         still = broken_globals(globals)) {
-        for (const Bytes& name : still) globals.erase(name);
+    if (!restored) return;
+    for (std::set<Bytes> still = broken_globals(globals, uses); !still.empty();
+         still = broken_globals(globals, uses)) {
+        for (const Bytes& name : still) {
+            globals.erase(name);
+            uses.erase(name);
+        }
     }
 }
 

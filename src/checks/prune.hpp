@@ -4,6 +4,7 @@
 
 #include <set>
 
+#include "checks/free_names.hpp"
 #include "front/globals.hpp"
 
 namespace vesk {
@@ -11,6 +12,8 @@ namespace vesk {
 // The globals of `globals` that use a name it lacks, and, repeatedly, every
 // global that uses one of those.
 std::set<Bytes> broken_globals(const GlobalTable& globals);
+// The same with the free names of the definitions already at hand.
+std::set<Bytes> broken_globals(const GlobalTable& globals, const NameUses& uses);
 
 // Restores each broken global from `prelude` where the prelude defines it and
 // removes it otherwise. Its name leaves `uncached` either way: a restored
@@ -18,5 +21,9 @@ std::set<Bytes> broken_globals(const GlobalTable& globals);
 // is still broken after that (a prelude definition whose built-in is
 // missing) is removed, so no remaining global uses a missing name.
 void prune_broken(GlobalTable& globals, const GlobalTable& prelude, UncachedNames& uncached);
+// The same with the free names of the definitions already at hand
+// (consumed: kept up to date while globals are restored and removed).
+void prune_broken(GlobalTable& globals, NameUses uses, const GlobalTable& prelude,
+                  UncachedNames& uncached);
 
 }  // namespace vesk

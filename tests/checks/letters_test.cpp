@@ -16,8 +16,16 @@ namespace {
 using test::sx;
 using test::sx_show;
 
+// A definition's letters, with the log lines it would write.
+std::optional<TermRef> letters_of(const TermRef& term, Bytes* log = nullptr) {
+    Bytes lines;
+    std::optional<TermRef> out = assign_letters("t", term, lines);
+    if (log != nullptr) *log = lines;
+    return out;
+}
+
 Bytes renamed(const char* text) {
-    std::optional<TermRef> out = assign_letters("t", sx(text));
+    std::optional<TermRef> out = letters_of(sx(text));
     return out ? sx_show(*out) : "place";
 }
 
@@ -47,9 +55,11 @@ TEST(AssignLetters, EveryLeafOfTheNameIsRenamedBoundOrNot) {
 
 TEST(AssignLetters, OneLetterNamesStayAndTermsWithoutOthersAreKept) {
     TermRef term = sx("(\\ x (\\ y (x y z)))");
-    std::optional<TermRef> out = assign_letters("t", term);
+    Bytes log;
+    std::optional<TermRef> out = letters_of(term, &log);
     ASSERT_TRUE(out.has_value());
     EXPECT_EQ(out->get(), term.get());
+    EXPECT_EQ(log, "");
 }
 
 TermRef distinct_binders(int count) {
@@ -62,16 +72,25 @@ TermRef distinct_binders(int count) {
     return body;
 }
 
+TEST(AssignLetters, RenamingAddsTheTermAsWrittenToTheLog) {
+    Bytes log;
+    ASSERT_TRUE(letters_of(sx("(\\ xs (g xs))"), &log).has_value());
+    EXPECT_EQ(log, "First t: (\\xs (g xs))\n");
+    // The line is written even when the names do not fit.
+    ASSERT_FALSE(letters_of(distinct_binders(27), &log).has_value());
+    EXPECT_EQ(log.compare(0, 9, "First t: "), 0);
+}
+
 TEST(AssignLetters, TwentySixNamesFitTwentySevenDoNot) {
-    EXPECT_TRUE(assign_letters("t", distinct_binders(26)).has_value());
-    EXPECT_FALSE(assign_letters("t", distinct_binders(27)).has_value());
+    EXPECT_TRUE(letters_of(distinct_binders(26)).has_value());
+    EXPECT_FALSE(letters_of(distinct_binders(27)).has_value());
     // One-letter names count too.
     TermRef mixed = make_lambda(leaf_term("q"), distinct_binders(26));
-    EXPECT_FALSE(assign_letters("t", mixed).has_value());
+    EXPECT_FALSE(letters_of(mixed).has_value());
     // The same name bound many times counts once.
     TermRef same = leaf_term("0");
     for (int i = 0; i < 40; ++i) same = make_lambda(leaf_term("xs"), std::move(same));
-    EXPECT_TRUE(assign_letters("t", same).has_value());
+    EXPECT_TRUE(letters_of(same).has_value());
 }
 
 TEST(CheckLetters, PlaceErrorsForFunctionsAndTheMainExpression) {
