@@ -5,6 +5,7 @@
 // figures measure the machine rather than the arithmetic library.
 #include <chrono>
 #include <cstdio>
+#include <ctime>
 #include <string>
 #include <vector>
 
@@ -67,17 +68,22 @@ void run(const char* label, const char* program, const char* expected) {
     std::uint64_t steps = engine_step_count;
     std::uint64_t cells = cell_counts().allocated;
     auto start = std::chrono::steady_clock::now();
+    std::clock_t cpu_start = std::clock();
     TermRef result = evaluate(t);
+    double cpu = static_cast<double>(std::clock() - cpu_start) / CLOCKS_PER_SEC;
     double seconds =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     steps = engine_step_count - steps;
     cells = cell_counts().allocated - cells;
     Bytes text = leaf_text(result);
-    std::printf("%-22s %8.1f ms %11llu steps %7.1f M steps/s %5.2f cells/step  %s%s\n", label,
-                seconds * 1e3, static_cast<unsigned long long>(steps),
-                static_cast<double>(steps) / seconds / 1e6,
-                static_cast<double>(cells) / static_cast<double>(steps), text.c_str(),
-                text == expected ? "" : "  WRONG");
+    // Steps per second are per second of processor time: on a shared
+    // machine the wall time says more about the neighbours.
+    std::printf(
+        "%-22s %7.0f ms wall %7.0f ms cpu %10llu steps %5.1f M steps/s %4.2f cells/step  %s%s\n",
+        label, seconds * 1e3, cpu * 1e3, static_cast<unsigned long long>(steps),
+        static_cast<double>(steps) / cpu / 1e6,
+        static_cast<double>(cells) / static_cast<double>(steps), text.c_str(),
+        *expected == 0 || text == expected ? "" : "  WRONG");
 }
 
 }  // namespace
@@ -98,12 +104,11 @@ int main(int argc, char** argv) {
     };
     static const Program kPrograms[] = {
         {"fib 27", "a\\fib 27,fib\\n\\n<2?n?fib(n-1)+fib(n-2)", "196418"},
-        {"tail loop 10,000,000", "a\\go 10000000 0,go\\n\\s\\n<1?s?go(n-1)(s+n)",
-         "50000005000000"},
-        {"non-tail sum 1,000,000", "a\\sum 1000000,sum\\n\\n<1?0?n+sum(n-1)",
-         "500000500000"},
+        {"tail loop 10,000,000", "a\\go 10000000 0,go\\n\\s\\n<1?s?go(n-1)(s+n)", "50000005000000"},
+        {"non-tail sum 1,000,000", "a\\sum 1000000,sum\\n\\n<1?0?n+sum(n-1)", "500000500000"},
+        // "h+tot t" would read as (h+tot) t: a blank binds more loosely than +.
         {"list of 1,000,000",
-         "a\\tot(mk 1000000),mk\\n\\n<1?K?J n (mk(n-1)),tot\\l\\l 0 (h\\t\\h+tot t)",
+         "a\\tot(mk 1000000),mk\\n\\n<1?K?J n (mk(n-1)),tot\\l\\l 0 (h\\t\\h+tot(t))",
          "500000500000"},
     };
     std::string_view only = argc > 1 ? argv[1] : "";

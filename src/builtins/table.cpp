@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "builtins/arithmetic.hpp"
 #include "engine/leaves.hpp"
 
 namespace vesk {
@@ -13,7 +14,7 @@ namespace {
 // work; the table never holds a row whose handler does not.
 using Registration = void (*)(BuiltinTable&);
 
-constexpr std::array<Registration, 0> kFamilies = {};
+constexpr std::array<Registration, 1> kFamilies = {register_arithmetic};
 
 // Every name must be a lower-case name ('_' and 'a'..'z'): the machine
 // relies on it when it dispatches on a redex's head.

@@ -48,11 +48,13 @@ void end_with(Machine& m, Term* result) {
 
 // name a1 .. an = the handler's result. A result (x y) whose x is a leaf
 // beginning with ")" or "]" is an error: it ends the run.
-void contract_builtin(Machine& m, BuiltinHandler handler) {
+void contract_builtin(Machine& m, const NameEntry& entry) {
+    BuiltinHandler handler = entry.handler;
+    bool loads = entry.loads;  // the entry may not outlive the call
     TermRef redex = TermRef::adopt(m.focus);
     m.focus = nullptr;
     Term* r = handler(std::move(redex)).take();
-    note_globals_may_have_changed(m.names);
+    note_builtin_called(m.names, loads);
     if (!is_leaf_cell(r)) {
         unsigned char c = first_byte(left_cell(r));
         if (c == ')' || c == ']') {
@@ -170,7 +172,7 @@ void contract_name(Machine& m, const Spine& s) {
     if (entry == nullptr) {
         end_with(m, prefixed_leaf(']', leaf_view(s.head)));
     } else if (entry->kind == NameKind::builtin) {
-        contract_builtin(m, entry->handler);
+        contract_builtin(m, *entry);
     } else {
         contract_global(m, s, *entry);
     }

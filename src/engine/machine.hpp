@@ -31,8 +31,11 @@ TermRef evaluate(TermRef t);
 // cycle leaf ends the run early as the result. Nested calls (from built-ins
 // that evaluate text of their own) share the global table.
 TermRef drive(TermRef state);
-// The next state of a state that is not finished (consumed). A value meeting
-// an argument frame is applied to its argument in this same step.
+// The next state of a state that is not finished (consumed). One step may
+// take several elementary transitions at once: a value meeting an argument
+// frame is applied to its argument (the T contraction); a term applied to
+// more arguments than its head takes descends to the head; a value whose
+// frames complete a redex has that redex contracted.
 TermRef step(TermRef state);
 // Contracts the state's focus, which must be a saturated redex (consumed):
 // usually (continuation contractum).

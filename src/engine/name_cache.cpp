@@ -30,14 +30,15 @@ bool resolve(Term* leaf, NameEntry& entry) {
     BuiltinTable& builtins = builtin_table();
     auto builtin = builtins.find(name);
     if (builtin != builtins.end()) {
-        entry = {leaf, NameKind::builtin, false, builtin->second.handler, nullptr, -1};
+        bool loads = name == "road" || name == "load";
+        entry = {leaf, NameKind::builtin, false, loads, builtin->second.handler, nullptr, -1};
         return true;
     }
     GlobalTable& globals = global_table();
     auto global = globals.find(name);
     if (global == globals.end()) return false;
     bool uncached = uncached_names().count(name) != 0;
-    entry = {leaf, NameKind::global, uncached, nullptr, &global->second, -1};
+    entry = {leaf, NameKind::global, uncached, false, nullptr, &global->second, -1};
     return true;
 }
 
@@ -90,9 +91,9 @@ const GlobalPlan* global_plan(NameCache& cache, NameEntry& entry) {
     return &cache.plans.back();
 }
 
-void note_globals_may_have_changed(NameCache& cache) {
+void note_builtin_called(NameCache& cache, bool loads) {
     std::size_t size = global_table().size();
-    if (size != cache.globals_seen) {
+    if (loads || size != cache.globals_seen) {
         flush_names(cache);
         cache.globals_seen = size;
     }

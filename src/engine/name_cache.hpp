@@ -8,9 +8,11 @@
 // when other names are added and their values are reassigned in place, so
 // the definition read through it is always the current one. Names that are
 // neither built-ins nor globals are not cached: meeting one ends the run.
-// Erasing a global invalidates entries; the machine therefore flushes the
-// cache whenever the table's size changes under a built-in's call (the only
-// place where code other than the machine runs during a reduction).
+// Erasing a global invalidates entries. Only a built-in's call runs code
+// other than the machine during a reduction, and of the built-ins only the
+// two that load program text at run time ("road" and "load") change the
+// table: the cache is flushed after each of their calls, and after any call
+// that leaves the table with another size.
 #pragma once
 
 #include <cstddef>
@@ -29,6 +31,7 @@ struct NameEntry {
     Term* leaf;  // owned; nullptr marks an empty slot
     NameKind kind;
     bool uncached;           // a global listed in the uncached names
+    bool loads;              // a built-in that loads definitions
     BuiltinHandler handler;  // kind builtin
     TermRef* definition;     // kind global: the table's own value
     int plan;                // kind global: index into plans, or -1
@@ -67,9 +70,9 @@ NameEntry* find_new_name(NameCache& cache, Term* leaf);
 const GlobalPlan* global_plan(NameCache& cache, NameEntry& entry);
 // Forgets every entry, releasing the leaves.
 void flush_names(NameCache& cache);
-// Flushes the cache when the global table's size has changed since the
-// last check.
-void note_globals_may_have_changed(NameCache& cache);
+// After a built-in's call: flushes the cache when the built-in loads
+// definitions or the global table's size has changed since the last check.
+void note_builtin_called(NameCache& cache, bool loads);
 
 // The slot of a leaf in the table: its address, hashed.
 inline std::size_t name_slot(const Term* leaf, std::size_t mask) {

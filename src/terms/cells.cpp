@@ -31,6 +31,7 @@ Pool& pool() {
     return the_pool;
 }
 
+#ifndef VESK_PLAIN_ALLOC
 void* carve(Pool& p, std::size_t rounded) {
     if (p.chunk_left < rounded) {
         // The tail of the old chunk is abandoned; it is smaller than one block.
@@ -43,6 +44,7 @@ void* carve(Pool& p, std::size_t rounded) {
     p.chunk_left -= rounded;
     return block;
 }
+#endif
 
 }  // namespace
 

@@ -41,5 +41,22 @@ TEST_F(Literals, RawLeafKeepsItsArgument) {
     EXPECT_TRUE(same_term(low, right(left(tree)))) << show(low);
 }
 
+TEST_F(Literals, BracketDataHandsItsListToItsArgument) {
+    // The empty text gives the argument (X J) and K: the list's two cases.
+    EXPECT_TRUE(same_term(evaluate(term("[] (\\ x (\\ y x))")), term("X J")));
+    EXPECT_EQ(leaf_text(evaluate(term("[] (\\ x (\\ y y))"))), "K");
+    // Any other text gives (X J) and its J list.
+    TermRef list = evaluate(term("[ab] (\\ x (\\ y y))"));
+    EXPECT_TRUE(same_term(list, bracket_list(TermRef("[ab]")))) << show(list);
+    // G takes the text apart: all but the last element, and the last one.
+    TermRef parts = evaluate(term("[ab] G"));
+    TermRef d("[ab]");
+    TermRef expected = make_pair(make_pair(TermRef("V"), bracket_init(d)), bracket_last(d));
+    EXPECT_TRUE(same_term(parts, expected)) << show(parts);
+    // A pair of texts is data too: G splits it into its two parts.
+    TermRef joined = evaluate(term("([a] [b]) G"));
+    EXPECT_TRUE(same_term(joined, term("V [a] [b]"))) << show(joined);
+}
+
 }  // namespace
 }  // namespace vesk::test

@@ -255,3 +255,48 @@ TEST_F(Machine, RedexWithFreeVariablesIsABrokenInvariant) {
 
 }  // namespace
 }  // namespace vesk::test
+
+namespace vesk::test {
+namespace {
+
+// Defines a new global, drops another, and evaluates a use of the new one in
+// a nested run, as the run-time definer road does; hands back that run's
+// value.
+TermRef nested_handler(TermRef redex) {
+    Arguments args = open_arguments(std::move(redex), 1);
+    global_table().insert_or_assign("added", lambdas("x", "x S"));
+    global_table().erase("unused");  // the table changes shape under the outer run
+    TermRef inner = make_pair(TermRef("added"), TermRef(args.at[0]));
+    return drive(make_pair(TermRef("I"), inner));
+}
+
+using Nested = EngineTest;
+
+TEST_F(Nested, RunInsideABuiltinSharesTheGlobals) {
+    install_builtin("road", 1, nested_handler);
+    define("unused", "K");
+    define("konst", "I (K K)");
+    define("twice", "\\ f (\\ x (f (f x)))");
+    // twice and konst are looked up before and after the nested run, which
+    // gives K K S = K as twice's second argument; twice's result K K then
+    // takes twice and I.
+    TermRef out = evaluate(term("twice (K konst) (road konst) twice I"));
+    EXPECT_TRUE(same_term(out, term("K I"))) << show(out);
+    EXPECT_TRUE(same_term(global_table().at("konst"), term("K K")));
+    EXPECT_EQ(global_table().count("added"), 1u);
+    EXPECT_EQ(global_table().count("unused"), 0u);
+}
+
+TEST_F(Nested, GlobalErasedUnderARunIsMissingAfterwards) {
+    install_builtin("road", 1, nested_handler);
+    install_builtin("first", 2, first_handler);
+    define("unused", "K");
+    define("uses", "\\ x (unused x)");
+    // The body of uses is the same cell at both calls: its name leaf was
+    // looked up once before road erased the global.
+    TermRef out = evaluate(term("first (first (uses S) (road K)) (uses S)"));
+    EXPECT_EQ(leaf_text(out), "]unused") << show(out);
+}
+
+}  // namespace
+}  // namespace vesk::test

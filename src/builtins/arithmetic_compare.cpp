@@ -1,0 +1,90 @@
+// less gteq same diff cmpr: orders within a kind, and the kind order
+// post < real < hint < numb < zits between kinds.
+#include "builtins/arithmetic_parts.hpp"
+#include "builtins/numb_ops.hpp"
+#include "numbers/arith.hpp"
+#include "numbers/integers.hpp"
+
+namespace vesk {
+
+namespace {
+
+// -1, 0 or 1 for two values of one kind; empty when a number is malformed.
+// NaN compares as no value: the callers make every comparison false.
+std::optional<int> compare_same_kind(const Operand& a, const Operand& b) {
+    switch (a.kind) {
+        case ValueKind::post:
+        case ValueKind::zits: {
+            Bytes x = *join_text(a), y = *join_text(b);
+            return x < y ? -1 : (x == y ? 0 : 1);
+        }
+        case ValueKind::hint: {
+            std::optional<bool> less = checked_less(TermRef(a.cell), TermRef(b.cell));
+            std::optional<bool> more = checked_less(TermRef(b.cell), TermRef(a.cell));
+            if (!less || !more) return std::nullopt;
+            return *less ? -1 : (*more ? 1 : 0);
+        }
+        case ValueKind::numb: {
+            std::optional<Dyadic> x = read_numb(a.cell), y = read_numb(b.cell);
+            if (!x || !y) return std::nullopt;
+            return numb_compare(*x, *y);
+        }
+        default: return std::nullopt;
+    }
+}
+
+// less (want_less) or gteq.
+TermRef order(TermRef redex, bool want_less) {
+    Arguments args = open_arguments(std::move(redex), 2);
+    Operand a = operand(args.at[0]), b = operand(args.at[1]);
+    if (a.kind == ValueKind::void_ || b.kind == ValueKind::void_) return failure_result();
+    if (a.kind != b.kind) return truth_result((a.kind < b.kind) == want_less);
+    if (a.kind == ValueKind::real) {
+        double x = *float_argument(a.cell), y = *float_argument(b.cell);
+        return truth_result(want_less ? x < y : x >= y);
+    }
+    std::optional<int> c = compare_same_kind(a, b);
+    if (!c) return failure_result();
+    return truth_result(want_less ? *c < 0 : *c >= 0);
+}
+
+// same (want_same) or diff.
+TermRef equality(TermRef redex, bool want_same) {
+    Arguments args = open_arguments(std::move(redex), 2);
+    if (args.at[0] == args.at[1]) return truth_result(want_same);
+    Operand a = operand(args.at[0]), b = operand(args.at[1]);
+    if (a.kind == ValueKind::void_ || b.kind == ValueKind::void_) return failure_result();
+    bool same = false;
+    if (a.kind == b.kind) {
+        if (a.kind == ValueKind::real) {
+            same = *float_argument(a.cell) == *float_argument(b.cell);
+        } else {
+            std::optional<Bytes> x = join_text(a), y = join_text(b);
+            if (!x || !y) return failure_result();
+            same = *x == *y;
+        }
+    }
+    return truth_result(same == want_same);
+}
+
+}  // namespace
+
+TermRef less_handler(TermRef redex) {
+    return order(std::move(redex), true);
+}
+TermRef gteq_handler(TermRef redex) {
+    return order(std::move(redex), false);
+}
+TermRef same_handler(TermRef redex) {
+    return equality(std::move(redex), true);
+}
+TermRef diff_handler(TermRef redex) {
+    return equality(std::move(redex), false);
+}
+
+TermRef cmpr_handler(TermRef redex) {
+    Arguments args = open_arguments(std::move(redex), 2);
+    return integer_result(compare_cells(args.at[0], args.at[1]));
+}
+
+}  // namespace vesk
