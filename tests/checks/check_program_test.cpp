@@ -46,25 +46,6 @@ TEST_F(CheckProgram, FunkyIsFoundBeforeUndefinedNames) {
     EXPECT_EQ(out.say, "Funky key in expression (\\1 1).");
     EXPECT_EQ(out.vip, "");
     EXPECT_EQ(out.tip, "(\\1 1)");
-    Outcome named = check("0,ff\\x{1}(1\\x)");
-    EXPECT_EQ(named.say, "Funky key in expression \\1x in function ff.");
-    EXPECT_EQ(named.vip, "ff");
-}
-
-TEST_F(CheckProgram, UndefinedNamesOfReachableGlobals) {
-    Outcome top = check("gg 1");
-    EXPECT_EQ(top.say, "Alive function TOP references undefined gg.");
-    EXPECT_EQ(top.vip, "TOP");
-    Outcome out = check("hh 1,hh\\x\\gg x");
-    EXPECT_EQ(out.code, "alive");
-    EXPECT_EQ(out.say, "Alive function hh references undefined gg.");
-    EXPECT_EQ(out.vip, "hh");
-    EXPECT_EQ(out.tip, "gg");
-}
-
-TEST_F(CheckProgram, AnEmptyArgumentIsLookedUpAsTheEmptyName) {
-    EXPECT_EQ(check("gg(),gg\\x\\1").say, "Alive function TOP references undefined }.");
-    EXPECT_EQ(check("gg(),gg\\x\\1,[}]\\0").code, "check");
 }
 
 TEST_F(CheckProgram, BrokenUnreachableGlobalsArePrunedOrRestored) {
@@ -72,21 +53,6 @@ TEST_F(CheckProgram, BrokenUnreachableGlobalsArePrunedOrRestored) {
     EXPECT_EQ(global_table().count("dead"), 0u);
     EXPECT_EQ(sx_show(global("K")), "(\\ a (\\ b a))");
     EXPECT_EQ(uncached_names().count("K"), 0u);
-}
-
-TEST_F(CheckProgram, TooManyNamesAndParameters) {
-    Bytes many = "0";
-    for (char c = 'a'; c <= 'z'; ++c) many = Bytes("p") + c + "\\" + many;
-    Outcome place = check("q\\" + many);
-    EXPECT_EQ(place.code, "place");
-    EXPECT_EQ(place.say, "Place error.");
-    EXPECT_EQ(check("0,many\\q\\" + many).say, "Place error in function many.");
-
-    Outcome arity = check("0,hh\\a\\b\\c\\d\\e\\g\\i\\j\\k\\l\\m\\0");
-    EXPECT_EQ(arity.code, "arity");
-    EXPECT_EQ(arity.say, "Arity of function hh may not exceed ten.");
-    EXPECT_EQ(arity.vip, "hh");
-    EXPECT_EQ(check("0,hh\\a\\b\\c\\d\\e\\g\\i\\j\\k\\l\\0").code, "check");
 }
 
 TEST_F(CheckProgram, ARenamedGlobalLeavesALocalVariableUnbound) {
