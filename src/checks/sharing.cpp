@@ -29,6 +29,19 @@ struct Slot {
 struct SharingTable {
     std::vector<Slot> slots;
     std::size_t used = 0;
+
+    SharingTable() = default;
+    SharingTable& operator=(SharingTable&& other) noexcept {
+        std::swap(slots, other.slots);
+        std::swap(used, other.used);
+        return *this;
+    }
+    // The slots own their cells: give them back when the table goes.
+    ~SharingTable() {
+        for (const Slot& slot : slots) {
+            if (slot.cell != nullptr) release(slot.cell);
+        }
+    }
 };
 
 SharingTable& sharing_table() {
