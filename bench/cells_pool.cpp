@@ -2,8 +2,8 @@
 // make_pair + release of a 24-byte pair through the pool against the same
 // work done with plain new/delete of a 24-byte block.
 #include <chrono>
-#include <cstdio>
 #include <cstdint>
+#include <cstdio>
 
 #include "terms/cells.hpp"
 #include "terms/term.hpp"
@@ -47,7 +47,6 @@ int main() {
     std::printf("  cell pool     %6.2f ns per pair\n", pool * 1e9 / kRounds);
     std::printf("  new/delete    %6.2f ns per pair (allocation only, no counting)\n",
                 plain * 1e9 / kRounds);
-    std::printf("  live cells after: %llu\n",
-                static_cast<unsigned long long>(cell_counts().live));
+    std::printf("  live cells after: %llu\n", static_cast<unsigned long long>(cell_counts().live));
     return 0;
 }

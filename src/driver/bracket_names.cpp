@@ -6,9 +6,12 @@ namespace vesk {
 
 std::string_view bracket_kind_name(char bracket) {
     switch (bracket) {
-        case '(': case ')': return "parenthesis";
-        case '[': case ']': return "bracket";
-        case '{': case '}': return "wing";
+        case '(':
+        case ')': return "parenthesis";
+        case '[':
+        case ']': return "bracket";
+        case '{':
+        case '}': return "wing";
         default: VESK_ASSERT(false); return {};
     }
 }

@@ -14,6 +14,8 @@ struct Outcome {
     Bytes way;             // further context, carried through from running programs
 };
 
-inline bool is_check(const Outcome& out) { return out.code == "check"; }
+inline bool is_check(const Outcome& out) {
+    return out.code == "check";
+}
 
 }  // namespace vesk

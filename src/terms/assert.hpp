@@ -14,10 +14,10 @@ namespace vesk {
 
 }  // namespace vesk
 
-#define VESK_ASSERT(cond)                                    \
-    do {                                                     \
-        if (!(cond)) [[unlikely]]                            \
-            ::vesk::assertion_failed(__FILE__, __LINE__);    \
+#define VESK_ASSERT(cond)                                 \
+    do {                                                  \
+        if (!(cond)) [[unlikely]]                         \
+            ::vesk::assertion_failed(__FILE__, __LINE__); \
     } while (0)
 
 #define VESK_FATAL(reason) ::vesk::fatal_failure((reason), __FILE__, __LINE__)

@@ -93,6 +93,8 @@ void free_cell(void* block, std::size_t bytes) {
 #endif
 }
 
-CellCounts cell_counts() { return pool().counts; }
+CellCounts cell_counts() {
+    return pool().counts;
+}
 
 }  // namespace vesk

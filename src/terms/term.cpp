@@ -11,7 +11,9 @@ namespace {
 
 constexpr std::size_t kPairBytes = sizeof(Term) + 2 * sizeof(Term*);
 
-bool starts_counted_span(unsigned char c) { return (c >= '0' && c <= '9') || c == '['; }
+bool starts_counted_span(unsigned char c) {
+    return (c >= '0' && c <= '9') || c == '[';
+}
 
 // Value of a base-64 digit of a counted leaf's length, or -1.
 int base64_digit(unsigned char c) {
@@ -178,7 +180,9 @@ TermRef make_pair(TermRef left, TermRef right) {
     return TermRef(t);
 }
 
-TermRef apply(const TermRef& f, const TermRef& a) { return make_pair(f, a); }
+TermRef apply(const TermRef& f, const TermRef& a) {
+    return make_pair(f, a);
+}
 TermRef apply(const TermRef& f, const TermRef& a, const TermRef& b) {
     return make_pair(make_pair(f, a), b);
 }
@@ -203,7 +207,9 @@ TermRef right(const TermRef& t) {
     return TermRef(child);
 }
 
-Bytes leaf_text(const TermRef& t) { return Bytes(leaf_view(t.cell)); }
+Bytes leaf_text(const TermRef& t) {
+    return Bytes(leaf_view(t.cell));
+}
 
 namespace {
 
@@ -264,6 +270,8 @@ int compare_cells(const Term* a, const Term* b) {
     }
 }
 
-int compare_terms(TermRef a, TermRef b) { return compare_cells(a.cell, b.cell); }
+int compare_terms(TermRef a, TermRef b) {
+    return compare_cells(a.cell, b.cell);
+}
 
 }  // namespace vesk

@@ -58,13 +58,21 @@ inline constexpr std::uint8_t kDataMarker = 0x40;
 
 // ---- Raw cell access (borrowed pointers; no counting) ----------------------
 
-inline bool is_leaf_cell(const Term* t) { return (t->header & header::kLeaf) != 0; }
+inline bool is_leaf_cell(const Term* t) {
+    return (t->header & header::kLeaf) != 0;
+}
 inline Term* const* pair_children(const Term* t) {
     return reinterpret_cast<Term* const*>(t + 1);
 }
-inline Term* left_cell(const Term* t) { return pair_children(t)[0]; }
-inline Term* right_cell(const Term* t) { return pair_children(t)[1]; }
-inline const char* leaf_chars(const Term* t) { return reinterpret_cast<const char*>(t + 1); }
+inline Term* left_cell(const Term* t) {
+    return pair_children(t)[0];
+}
+inline Term* right_cell(const Term* t) {
+    return pair_children(t)[1];
+}
+inline const char* leaf_chars(const Term* t) {
+    return reinterpret_cast<const char*>(t + 1);
+}
 // First text byte of a leaf, 0 for a pair.
 inline unsigned char first_byte(const Term* t) {
     return is_leaf_cell(t) ? static_cast<unsigned char>(leaf_chars(t)[0]) : 0;
@@ -78,9 +86,15 @@ inline std::uint32_t span_of(const Term* t) {
 inline std::uint8_t annotation_byte(const Term* t) {
     return static_cast<std::uint8_t>((t->header >> header::kArityShift) & 0x7f);
 }
-inline bool is_annotated(const Term* t) { return annotation_byte(t) != 0; }
-inline bool is_data_cell(const Term* t) { return annotation_byte(t) == header::kDataMarker; }
-inline bool pending_of(const Term* t) { return (t->header & header::kPending) != 0; }
+inline bool is_annotated(const Term* t) {
+    return annotation_byte(t) != 0;
+}
+inline bool is_data_cell(const Term* t) {
+    return annotation_byte(t) == header::kDataMarker;
+}
+inline bool pending_of(const Term* t) {
+    return (t->header & header::kPending) != 0;
+}
 // The stored arity minus its bias. Meaningful once annotated.
 inline int stored_arity(const Term* t) {
     return static_cast<int>((t->header & header::kArityMask) >> header::kArityShift) -
@@ -184,7 +198,9 @@ struct TermRef {
 };
 
 // A leaf handle of the text (borrowed).
-inline TermRef leaf_term(std::string_view text) { return TermRef(make_leaf(text)); }
+inline TermRef leaf_term(std::string_view text) {
+    return TermRef(make_leaf(text));
+}
 
 // Pair of the two handles, both consumed.
 TermRef make_pair(TermRef left, TermRef right);
@@ -196,7 +212,9 @@ TermRef apply(const TermRef& f, const TermRef& a, const TermRef& b, const TermRe
 TermRef apply_consume(TermRef f, TermRef a, TermRef b);
 
 // Accessors (handles borrowed).
-inline bool is_pair(const TermRef& t) { return !is_leaf_cell(t.cell); }
+inline bool is_pair(const TermRef& t) {
+    return !is_leaf_cell(t.cell);
+}
 // The children, retained. Assert on a leaf.
 TermRef left(const TermRef& t);
 TermRef right(const TermRef& t);
@@ -204,7 +222,9 @@ TermRef right(const TermRef& t);
 Bytes leaf_text(const TermRef& t);
 // The same as a view into the cell, valid while the cell lives.
 std::string_view leaf_view(const Term* t);
-inline unsigned char first_char(const TermRef& t) { return first_byte(t.cell); }
+inline unsigned char first_char(const TermRef& t) {
+    return first_byte(t.cell);
+}
 
 // Total order (both consumed): 1 when a orders first, -1 when b does, 0 when
 // equal. Leaves order before pairs; leaves compare bytewise with a proper

@@ -67,7 +67,8 @@ TEST(TermPair, ReleasingLongChainsDoesNotRecurse) {
         TermRef chain("K");
         for (int i = 0; i < 10'000'000; ++i) chain = make_pair(TermRef("x"), std::move(chain));
         TermRef left_chain("K");
-        for (int i = 0; i < 1'000'000; ++i) left_chain = make_pair(std::move(left_chain), TermRef("y"));
+        for (int i = 0; i < 1'000'000; ++i)
+            left_chain = make_pair(std::move(left_chain), TermRef("y"));
         EXPECT_EQ(compare_terms(left_chain, left_chain), 0);
     }
     EXPECT_EQ(cell_counts().live, before.live);
