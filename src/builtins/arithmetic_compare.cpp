@@ -36,6 +36,11 @@ std::optional<int> compare_same_kind(const Operand& a, const Operand& b) {
 // less (want_less) or gteq.
 TermRef order(TermRef redex, bool want_less) {
     Arguments args = open_arguments(std::move(redex), 2);
+    if (std::optional<std::int64_t> x = small_integer(args.at[0])) {
+        if (std::optional<std::int64_t> y = small_integer(args.at[1])) {
+            return truth_result(want_less ? *x < *y : *x >= *y);
+        }
+    }
     Operand a = operand(args.at[0]), b = operand(args.at[1]);
     if (a.kind == ValueKind::void_ || b.kind == ValueKind::void_) return failure_result();
     if (a.kind != b.kind) return truth_result((a.kind < b.kind) == want_less);

@@ -117,8 +117,31 @@ std::optional<TermRef> text_case(Op op, const Operand& a, const Operand& b) {
     }
 }
 
+// Sums, differences and products of two integers below 10^18 in size,
+// computed in 64 bits. Such sums cannot overflow; a product that would gives
+// way to the general path, as does every other operation.
+std::optional<TermRef> small_case(Op op, const Term* a, const Term* b) {
+    if (op != Op::plus && op != Op::dash && op != Op::mult) return std::nullopt;
+    std::optional<std::int64_t> x = small_integer(a);
+    if (!x) return std::nullopt;
+    std::optional<std::int64_t> y = small_integer(b);
+    if (!y) return std::nullopt;
+    std::int64_t r;
+    switch (op) {
+        case Op::plus: r = *x + *y; break;
+        case Op::dash: r = *x - *y; break;
+        default:
+            if (__builtin_mul_overflow(*x, *y, &r)) return std::nullopt;
+            break;
+    }
+    return integer_result(r);
+}
+
 TermRef arithmetic(Op op, TermRef redex) {
     Arguments args = open_arguments(std::move(redex), 2);
+    if (std::optional<TermRef> quick = small_case(op, args.at[0], args.at[1])) {
+        return std::move(*quick);
+    }
     Operand a = operand(args.at[0]), b = operand(args.at[1]);
     if (a.kind == ValueKind::void_ || b.kind == ValueKind::void_) return failure_result();
     std::optional<TermRef> result =

@@ -123,6 +123,19 @@ std::optional<std::int64_t> integer_argument(Term* t) {
     return checked_int_value(TermRef(t));
 }
 
+std::optional<std::int64_t> small_integer(const Term* t) {
+    if (!is_leaf_cell(t)) return std::nullopt;
+    const char* text = leaf_chars(t);
+    std::uint32_t n = span_of(t);  // 0 for a name leaf or a huge number
+    if (!is_digit(text[0]) || n == 0) return std::nullopt;
+    if (text[0] != '0') return short_decimal(std::string_view(text, n));
+    if (n == 1) return 0;
+    if (text[1] == '0') return std::nullopt;  // a bit string
+    std::optional<std::int64_t> size = short_decimal(std::string_view(text + 1, n - 1));
+    if (!size) return std::nullopt;
+    return -*size;
+}
+
 std::optional<double> float_argument(Term* t) {
     if (classify(t) != ValueKind::real) return std::nullopt;
     double value;

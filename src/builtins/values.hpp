@@ -60,6 +60,10 @@ Arguments open_arguments(TermRef redex, int arity);
 // An integer's value modulo 2^64 taken as signed; empty unless t is an
 // integer (a decimal integer leaf, the leaf K or a list starting (J K)).
 std::optional<std::int64_t> integer_argument(Term* t);
+// The exact value of an integer leaf of at most 18 digits; empty for every
+// other term (longer integers, lists, other kinds). The arithmetic handlers
+// take their 64-bit fast path when both operands have one.
+std::optional<std::int64_t> small_integer(const Term* t);
 // A real's double; empty for every other kind.
 std::optional<double> float_argument(Term* t);
 // An address: a hint's value, the text of a zits leaf (from its "["), or the

@@ -15,14 +15,18 @@ inline Term* owned_pair(Term* l, Term* r) {
     annotate_pair(p);
     return p;
 }
+// A pair of two owners left unannotated (it is annotated when first read):
+// for a built-in's redex, which only its handler looks at.
+inline Term* plain_pair(Term* l, Term* r) {
+    Term* p = make_pair_cell(l, r);
+    retain(p);
+    return p;
+}
 // One more owner of t (borrowed), returned.
 inline Term* retained(Term* t) {
     retain(t);
     return t;
 }
-
-// The size of a pair cell: the header and two child pointers.
-inline constexpr std::size_t kPairCellBytes = sizeof(Term) + 2 * sizeof(Term*);
 
 // Takes over the children of the pair p (an owner) as two owners and gives
 // p up. A pair with no other owner is freed on the spot, its children's
@@ -31,7 +35,7 @@ inline void unpair(Term* p, Term*& l, Term*& r) {
     l = left_cell(p);
     r = right_cell(p);
     if (refs_of(p) == 1) {
-        free_cell(p, kPairCellBytes);
+        free_cell(p, kPairBytes);
         return;
     }
     retain(l);

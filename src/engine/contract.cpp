@@ -46,9 +46,11 @@ void end_with(Machine& m, Term* result) {
     set_focus(m, result);
 }
 
+}  // namespace
+
 // name a1 .. an = the handler's result. A result (x y) whose x is a leaf
 // beginning with ")" or "]" is an error: it ends the run.
-void contract_builtin(Machine& m, const NameEntry& entry) {
+void call_builtin(Machine& m, const NameEntry& entry) {
     BuiltinHandler handler = entry.handler;
     bool loads = entry.loads;  // the entry may not outlive the call
     TermRef redex = TermRef::adopt(m.focus);
@@ -64,6 +66,8 @@ void contract_builtin(Machine& m, const NameEntry& entry) {
     }
     m.focus = r;
 }
+
+namespace {
 
 // { x v body = body[x := v]          when v is a value
 // { x v body = (\ x body) v          otherwise: v is reduced first
@@ -132,9 +136,8 @@ void contract_error(Machine& m, const Spine& s) {
 //                                    until the definer stores d's value
 void contract_constant(Machine& m, const Spine& s, const NameEntry& entry) {
     Term* d = entry.definition->cell;
-    std::string_view name = leaf_view(s.head);
     if (is_leaf_cell(d) && first_byte(d) == ')') {
-        end_with(m, prefixed_leaf(')', name));
+        end_with(m, prefixed_leaf(')', leaf_view(s.head)));
         return;
     }
     ensure_annotated(d);
@@ -142,7 +145,7 @@ void contract_constant(Machine& m, const Spine& s, const NameEntry& entry) {
         set_focus(m, retained(d));
         return;
     }
-    Term* definer = prefixed_leaf(')', name);
+    Term* definer = prefixed_leaf(')', leaf_view(s.head));
     Term* body = retained(d);
     *entry.definition = TermRef(")");
     set_focus(m, owned_pair(definer, body));
@@ -172,7 +175,7 @@ void contract_name(Machine& m, const Spine& s) {
     if (entry == nullptr) {
         end_with(m, prefixed_leaf(']', leaf_view(s.head)));
     } else if (entry->kind == NameKind::builtin) {
-        contract_builtin(m, *entry);
+        call_builtin(m, *entry);
     } else {
         contract_global(m, s, *entry);
     }
@@ -195,23 +198,29 @@ bool is_name_head(unsigned char c) {
 
 }  // namespace
 
-bool contract_unbuilt(Machine& m, const Spine& s) {
+Unbuilt contract_unbuilt(Machine& m, const Spine& s, NameEntry*& builtin) {
     Term* h = s.head;
-    if (!is_leaf_cell(h)) return false;
+    if (!is_leaf_cell(h)) return Unbuilt::refused;
     if (is_byte_leaf(h, '\\')) {
-        if (s.count != 3) return false;
+        if (s.count != 3) return Unbuilt::refused;
         contract_lambda(m, s);
-        return true;
+        return Unbuilt::contracted;
     }
-    if (!is_name_head(first_byte(h))) return false;
+    if (!is_name_head(first_byte(h))) return Unbuilt::refused;
     NameEntry* entry = find_name(m.names, h);
-    if (entry == nullptr || entry->kind != NameKind::global) return false;
+    if (entry == nullptr) return Unbuilt::refused;
+    if (entry->kind == NameKind::builtin) {
+        builtin = entry;
+        return Unbuilt::builtin;
+    }
     const GlobalPlan* plan = global_plan(m.names, *entry);
-    if (plan == nullptr || plan->letters.size() != static_cast<std::size_t>(s.count)) return false;
+    if (plan == nullptr || plan->letters.size() != static_cast<std::size_t>(s.count)) {
+        return Unbuilt::refused;
+    }
     Term* values[26];
     for (int i = 0; i < s.count; ++i) values[plan->letters[i] - 'a'] = s.arg[i];
     set_focus(m, run_plan(plan->body, values));
-    return true;
+    return Unbuilt::contracted;
 }
 
 // Dispatch on the head. Built-in names are lower-case names, so no leaf that

@@ -59,12 +59,21 @@ bool apply_unbuilt(Machine& m) {
         Spine s = open_spine(g);
         if (s.count >= kMaxArguments) return false;
         s.arg[s.count++] = f;
-        if (contract_unbuilt(m, s)) {
-            m.frames.pop_back();
-            release(g);
-        } else {
-            pop_frame(m);
-            contract_focus(m);
+        NameEntry* builtin = nullptr;
+        switch (contract_unbuilt(m, s, builtin)) {
+            case Unbuilt::contracted:
+                m.frames.pop_back();
+                release(g);
+                break;
+            case Unbuilt::builtin:
+                m.frames.pop_back();
+                m.focus = plain_pair(g, m.focus);
+                call_builtin(m, *builtin);
+                break;
+            case Unbuilt::refused:
+                pop_frame(m);
+                contract_focus(m);
+                break;
         }
         return true;
     }
@@ -81,14 +90,25 @@ bool apply_unbuilt(Machine& m) {
         if (!linear && !annotated_value(frame_term(x))) return false;
         s.arg[s.count++] = frame_term(x);
     }
-    if (contract_unbuilt(m, s)) {
-        for (std::size_t i = 0; i < n; ++i) {
-            release(frame_term(m.frames.back()));
-            m.frames.pop_back();
-        }
-    } else {
-        for (std::size_t i = 0; i < n; ++i) pop_frame(m);
-        contract_focus(m);
+    NameEntry* builtin = nullptr;
+    switch (contract_unbuilt(m, s, builtin)) {
+        case Unbuilt::contracted:
+            for (std::size_t i = 0; i < n; ++i) {
+                release(frame_term(m.frames.back()));
+                m.frames.pop_back();
+            }
+            break;
+        case Unbuilt::builtin:
+            for (std::size_t i = 0; i < n; ++i) {
+                m.focus = plain_pair(m.focus, frame_term(m.frames.back()));
+                m.frames.pop_back();
+            }
+            call_builtin(m, *builtin);
+            break;
+        case Unbuilt::refused:
+            for (std::size_t i = 0; i < n; ++i) pop_frame(m);
+            contract_focus(m);
+            break;
     }
     return true;
 }

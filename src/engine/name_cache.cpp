@@ -69,12 +69,8 @@ void flush_names(NameCache& cache) {
     cache.plans.clear();
 }
 
-const GlobalPlan* global_plan(NameCache& cache, NameEntry& entry) {
+const GlobalPlan* make_global_plan(NameCache& cache, NameEntry& entry) {
     Term* d = entry.definition->cell;
-    if (entry.plan >= 0) {
-        const GlobalPlan& known = cache.plans[static_cast<std::size_t>(entry.plan)];
-        if (known.definition.cell == d) return &known;
-    }
     Term* body = d;
     std::vector<unsigned char> names;
     std::uint32_t letters = 0;
@@ -85,8 +81,11 @@ const GlobalPlan* global_plan(NameCache& cache, NameEntry& entry) {
         letters |= std::uint32_t{1} << (x - 'a');
         body = right_cell(body);
     }
-    if (names.empty()) return nullptr;
     entry.plan = static_cast<int>(cache.plans.size());
+    if (names.empty()) {
+        cache.plans.push_back({TermRef(d), {}, SubstitutionPlan{TermRef(d), {}, 0}});
+        return nullptr;
+    }
     cache.plans.push_back({TermRef(d), std::move(names), make_plan(TermRef(body), letters)});
     return &cache.plans.back();
 }

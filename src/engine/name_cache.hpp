@@ -39,6 +39,8 @@ struct NameEntry {
 
 // How to unfold a global of at least one lambda: its parameters' letters,
 // outermost first, and the recorded substitution into the body under them.
+// A constant's plan has no letters and an empty walk: it only remembers that
+// the definition is a constant.
 // Valid while the global's definition is still `definition`, which the plan
 // holds so that its cell cannot be reused by another term meanwhile.
 struct GlobalPlan {
@@ -67,7 +69,10 @@ NameEntry* find_name(NameCache& cache, Term* leaf);  // (defined below)
 NameEntry* find_new_name(NameCache& cache, Term* leaf);
 // The plan of the entry's current definition, made on first use (kind
 // global). nullptr for a definition without leading lambdas: a constant.
-const GlobalPlan* global_plan(NameCache& cache, NameEntry& entry);
+// The pointer is valid until the next plan is made.
+inline const GlobalPlan* global_plan(NameCache& cache, NameEntry& entry);
+// Makes the plan of the entry's current definition (out of line).
+const GlobalPlan* make_global_plan(NameCache& cache, NameEntry& entry);
 // Forgets every entry, releasing the leaves.
 void flush_names(NameCache& cache);
 // After a built-in's call: flushes the cache when the built-in loads
@@ -90,6 +95,16 @@ inline NameEntry* find_name(NameCache& cache, Term* leaf) {
         }
     }
     return find_new_name(cache, leaf);
+}
+
+inline const GlobalPlan* global_plan(NameCache& cache, NameEntry& entry) {
+    if (entry.plan >= 0) {
+        const GlobalPlan& known = cache.plans[static_cast<std::size_t>(entry.plan)];
+        if (known.definition.cell == entry.definition->cell) {
+            return known.letters.empty() ? nullptr : &known;
+        }
+    }
+    return make_global_plan(cache, entry);
 }
 
 }  // namespace vesk

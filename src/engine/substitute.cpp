@@ -30,13 +30,28 @@ struct Stack {
     T pop() { return items[--size]; }
 };
 
+constinit Stack<Visit> visit_stack;
+constinit Stack<Term*> result_stack;
+// A plan's results, reused from call to call; grown to the deepest plan run.
+constinit std::vector<Term*> plan_stack;
+
 Stack<Visit>& visits() {
-    static Stack<Visit> stack;
-    return stack;
+    return visit_stack;
 }
 Stack<Term*>& results() {
-    static Stack<Term*> stack;
-    return stack;
+    return result_stack;
+}
+
+std::size_t plan_depth(const std::vector<PlanStep>& steps) {
+    std::size_t depth = 0, most = 0;
+    for (const PlanStep& step : steps) {
+        if (step.kind == PlanStep::pair) {
+            --depth;
+        } else if (++depth > most) {
+            most = depth;
+        }
+    }
+    return most;
 }
 
 // Walks t in postorder and tells `out` what to build: share(cell),
@@ -178,32 +193,36 @@ SubstitutionPlan make_plan(TermRef body, std::uint32_t letters) {
     Recorder out{plan.steps};
     walk(plan.body.cell, letters, out);
     fix_headers(plan.steps);
+    plan.depth = plan_depth(plan.steps);
     return plan;
 }
 
+// Replaying never re-enters itself (it calls nothing that runs a plan), so
+// its results live on one stack sized for the plan before the loop starts.
 Term* run_plan(const SubstitutionPlan& plan, Term* const* values) {
-    Stack<Term*>& stack = results();
-    std::size_t base = stack.size;
-    Builder out{values, stack};
+    if (plan_stack.size() < plan.depth) plan_stack.resize(plan.depth);
+    Term** bottom = plan_stack.data();
+    Term** top = bottom;
     for (const PlanStep& step : plan.steps) {
         switch (step.kind) {
-            case PlanStep::share: out.share(step.cell); break;
-            case PlanStep::value: out.value(step.letter); break;
-            case PlanStep::pair:
+            case PlanStep::share: *top++ = retained(step.cell); break;
+            case PlanStep::value: *top++ = retained(values[step.letter]); break;
+            case PlanStep::pair: {
+                Term* r = *--top;
+                Term* l = *--top;
                 if (step.header != 0) {
-                    Term* r = stack.pop();
-                    Term* l = stack.pop();
                     Term* p = make_pair_cell(l, r);
                     p->header = step.header | 1;  // one owner: the stack
-                    stack.push(p);
+                    *top++ = p;
                 } else {
-                    out.pair();
+                    *top++ = owned_pair(l, r);
                 }
                 break;
+            }
         }
     }
-    VESK_ASSERT(stack.size == base + 1);
-    return stack.pop();
+    VESK_ASSERT(top == bottom + 1);
+    return *bottom;
 }
 
 }  // namespace vesk

@@ -51,6 +51,7 @@ struct PlanStep {
 struct SubstitutionPlan {
     TermRef body;
     std::vector<PlanStep> steps;
+    std::size_t depth = 0;  // the most results on the stack at any step
 };
 
 // Records the plan of substituting `letters` into body (consumed).

@@ -9,8 +9,6 @@ namespace vesk {
 
 namespace {
 
-constexpr std::size_t kPairBytes = sizeof(Term) + 2 * sizeof(Term*);
-
 bool starts_counted_span(unsigned char c) {
     return (c >= '0' && c <= '9') || c == '[';
 }
@@ -123,15 +121,6 @@ Term* make_leaf(std::string_view text) {
         n < header::kSpanLimit) {
         t->header |= static_cast<std::uint64_t>(n) << header::kSpanShift;
     }
-    return t;
-}
-
-Term* make_pair_cell(Term* left, Term* right) {
-    Term* t = static_cast<Term*>(allocate_cell(kPairBytes));
-    t->header = 0;
-    Term** children = reinterpret_cast<Term**>(t + 1);
-    children[0] = left;
-    children[1] = right;
     return t;
 }
 

@@ -33,6 +33,7 @@
 #include <string_view>
 
 #include "terms/assert.hpp"
+#include "terms/cells.hpp"
 
 namespace vesk {
 
@@ -134,8 +135,18 @@ inline void release(Term* t) {
 
 // New leaf cell, refs 0, holding a copy of `text` (borrowed).
 Term* make_leaf(std::string_view text);
-// New pair cell, refs 0, taking over one owner of each child.
-Term* make_pair_cell(Term* left, Term* right);
+// The size of a pair cell: the header and two child pointers.
+inline constexpr std::size_t kPairBytes = sizeof(Term) + 2 * sizeof(Term*);
+// New pair cell, refs 0, taking over one owner of each child. Inline: the
+// machine builds a pair on almost every step.
+inline Term* make_pair_cell(Term* left, Term* right) {
+    Term* t = static_cast<Term*>(allocate_cell(kPairBytes));
+    t->header = 0;
+    Term** children = reinterpret_cast<Term**>(t + 1);
+    children[0] = left;
+    children[1] = right;
+    return t;
+}
 
 // ---- TermRef: the owning handle --------------------------------------------
 
