@@ -51,5 +51,39 @@ TEST_F(Arith, WrongKindsFail) {
     EXPECT_EQ(text(call("plus", bad, TermRef("001"))), "Z");
 }
 
+// Operands of up to 18 digits take a 64-bit path, longer ones the integer
+// library: results must not change across that border, nor at 64-bit
+// overflow of a product.
+TEST_F(Arith, SmallAndLargeIntegersAgree) {
+    const Bytes nines18(18, '9');  // the largest operand of the fast path
+    const Bytes one19 = "1" + Bytes(18, '0');
+    EXPECT_EQ(text(call("plus", TermRef(Bytes(nines18)), TermRef("1"))), one19);
+    EXPECT_EQ(text(call("plus", TermRef(Bytes(nines18)), TermRef(Bytes(nines18)))),
+              "1" + Bytes(17, '9') + "8");
+    EXPECT_EQ(text(call("dash", TermRef(Bytes("0" + nines18)), TermRef(Bytes(nines18)))),
+              "01" + Bytes(17, '9') + "8");
+    EXPECT_EQ(text(call("dash", TermRef(Bytes(one19)), TermRef("1"))), nines18);
+    EXPECT_EQ(text(call("dash", TermRef("5"), TermRef("5"))), "0");
+    EXPECT_EQ(text(call("mult", TermRef("0"), TermRef("07"))), "0");
+    // 999999999999999999^2 overflows 64 bits and must still be exact.
+    EXPECT_EQ(text(call("mult", TermRef(Bytes(nines18)), TermRef(Bytes(nines18)))),
+              Bytes(17, '9') + "8" + Bytes(17, '0') + "1");
+    EXPECT_EQ(text(call("mult", TermRef("04294967296"), TermRef("4294967296"))),
+              "018446744073709551616");
+}
+
+TEST_F(Arith, OrdersAgreeAcrossTheFastPathBorder) {
+    const Bytes nines18(18, '9');
+    const Bytes one19 = "1" + Bytes(18, '0');
+    EXPECT_EQ(text(call("less", TermRef(Bytes(nines18)), TermRef(Bytes(one19)))), "K");
+    EXPECT_EQ(text(call("less", TermRef(Bytes("0" + one19)), TermRef(Bytes("0" + nines18)))),
+              "K");
+    EXPECT_EQ(text(call("gteq", TermRef("03"), TermRef("02"))), "H");
+    EXPECT_EQ(text(call("gteq", TermRef("0"), TermRef("0"))), "K");
+    EXPECT_EQ(text(call("less", TermRef("01"), TermRef("0"))), "K");
+    // a bit string is not a small integer: numbs order after integers
+    EXPECT_EQ(text(call("less", TermRef("001"), TermRef("5"))), "H");
+}
+
 }  // namespace
 }  // namespace vesk::test
