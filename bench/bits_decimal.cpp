@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <string>
 
-#include "engine/bits.hpp"
+#include "numbers/bits.hpp"
 #include "engine/unfold.hpp"
 
 namespace {

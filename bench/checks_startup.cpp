@@ -9,9 +9,9 @@
 
 #include "checks/check_program.hpp"
 #include "checks/sharing.hpp"
-#include "front/definitions.hpp"
-#include "front/globals.hpp"
-#include "front/prelude.hpp"
+#include "runtime/definitions.hpp"
+#include "runtime/globals.hpp"
+#include "runtime/prelude.hpp"
 
 namespace {
 

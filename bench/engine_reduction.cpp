@@ -9,12 +9,12 @@
 #include <string>
 #include <vector>
 
-#include "builtins/table.hpp"
+#include "runtime/builtin_table.hpp"
 #include "builtins/values.hpp"
 #include "engine/machine.hpp"
-#include "front/definitions.hpp"
-#include "front/globals.hpp"
-#include "front/prelude.hpp"
+#include "runtime/definitions.hpp"
+#include "runtime/globals.hpp"
+#include "runtime/prelude.hpp"
 #include "terms/cells.hpp"
 #include "terms/term.hpp"
 

@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <string>
 
-#include "driver/outcome.hpp"
+#include "diagnostics/outcome.hpp"
 #include "front/brackets.hpp"
 #include "front/layout.hpp"
 #include "front/parser.hpp"

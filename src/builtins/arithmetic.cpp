@@ -1,22 +1,24 @@
+// The rows of the arithmetic and comparison family.
 #include "builtins/arithmetic.hpp"
 
 #include "builtins/arithmetic_parts.hpp"
 
 namespace vesk {
 
-void register_arithmetic(BuiltinTable& table) {
-    static const struct {
-        const char* name;
-        std::uint8_t arity;
-        BuiltinHandler handler;
-    } kRows[] = {
-        {"plus", 2, plus_handler}, {"dash", 2, dash_handler}, {"mult", 2, mult_handler},
-        {"over", 2, over_handler}, {"cent", 2, cent_handler}, {"powa", 2, powa_handler},
-        {"less", 2, less_handler}, {"gteq", 2, gteq_handler}, {"same", 2, same_handler},
-        {"diff", 2, diff_handler}, {"cmpr", 2, cmpr_handler}, {"buck", 1, buck_handler},
-        {"wave", 1, wave_handler},
-    };
-    for (const auto& row : kRows) table[row.name] = BuiltinEntry{row.arity, row.handler};
-}
+namespace {
+
+constexpr BuiltinRow kArithmeticRows[] = {
+    {"plus", 2, pure_effect, plus_handler}, {"dash", 2, pure_effect, dash_handler},
+    {"mult", 2, pure_effect, mult_handler}, {"over", 2, pure_effect, over_handler},
+    {"cent", 2, pure_effect, cent_handler}, {"powa", 2, pure_effect, powa_handler},
+    {"less", 2, pure_effect, less_handler}, {"gteq", 2, pure_effect, gteq_handler},
+    {"same", 2, pure_effect, same_handler}, {"diff", 2, pure_effect, diff_handler},
+    {"cmpr", 2, pure_effect, cmpr_handler}, {"buck", 1, pure_effect, buck_handler},
+    {"wave", 1, pure_effect, wave_handler},
+};
+
+}  // namespace
+
+const BuiltinFamily kArithmeticFamily = {"arithmetic", kArithmeticRows};
 
 }  // namespace vesk

@@ -2,11 +2,10 @@
 // gteq same diff cmpr (two arguments) and buck wave (one).
 #pragma once
 
-#include "builtins/table.hpp"
+#include "runtime/builtin_table.hpp"
 
 namespace vesk {
 
-// Adds the family's thirteen rows to the table.
-void register_arithmetic(BuiltinTable& table);
+extern const BuiltinFamily kArithmeticFamily;
 
 }  // namespace vesk

@@ -1,7 +1,7 @@
 // less gteq same diff cmpr: orders within a kind, and the kind order
 // post < real < hint < numb < zits between kinds.
 #include "builtins/arithmetic_parts.hpp"
-#include "builtins/numb_ops.hpp"
+#include "numbers/dyadic_ops.hpp"
 #include "numbers/arith.hpp"
 #include "numbers/integers.hpp"
 
@@ -34,62 +34,59 @@ std::optional<int> compare_same_kind(const Operand& a, const Operand& b) {
 }
 
 // less (want_less) or gteq.
-TermRef order(TermRef redex, bool want_less) {
-    Arguments args = open_arguments(std::move(redex), 2);
-    if (std::optional<std::int64_t> x = small_integer(args.at[0])) {
-        if (std::optional<std::int64_t> y = small_integer(args.at[1])) {
-            return truth_result(want_less ? *x < *y : *x >= *y);
+TermRef order(Call& call, bool want_less) {
+    if (std::optional<std::int64_t> x = small_integer(call.args[0])) {
+        if (std::optional<std::int64_t> y = small_integer(call.args[1])) {
+            return call.truth(want_less ? *x < *y : *x >= *y);
         }
     }
-    Operand a = operand(args.at[0]), b = operand(args.at[1]);
-    if (a.kind == ValueKind::void_ || b.kind == ValueKind::void_) return failure_result();
-    if (a.kind != b.kind) return truth_result((a.kind < b.kind) == want_less);
+    Operand a = operand(call.args[0]), b = operand(call.args[1]);
+    if (a.kind == ValueKind::void_ || b.kind == ValueKind::void_) return call.fail();
+    if (a.kind != b.kind) return call.truth((a.kind < b.kind) == want_less);
     if (a.kind == ValueKind::real) {
         double x = *float_argument(a.cell), y = *float_argument(b.cell);
-        return truth_result(want_less ? x < y : x >= y);
+        return call.truth(want_less ? x < y : x >= y);
     }
     std::optional<int> c = compare_same_kind(a, b);
-    if (!c) return failure_result();
-    return truth_result(want_less ? *c < 0 : *c >= 0);
+    if (!c) return call.fail();
+    return call.truth(want_less ? *c < 0 : *c >= 0);
 }
 
 // same (want_same) or diff.
-TermRef equality(TermRef redex, bool want_same) {
-    Arguments args = open_arguments(std::move(redex), 2);
-    if (args.at[0] == args.at[1]) return truth_result(want_same);
-    Operand a = operand(args.at[0]), b = operand(args.at[1]);
-    if (a.kind == ValueKind::void_ || b.kind == ValueKind::void_) return failure_result();
+TermRef equality(Call& call, bool want_same) {
+    if (call.args[0] == call.args[1]) return call.truth(want_same);
+    Operand a = operand(call.args[0]), b = operand(call.args[1]);
+    if (a.kind == ValueKind::void_ || b.kind == ValueKind::void_) return call.fail();
     bool same = false;
     if (a.kind == b.kind) {
         if (a.kind == ValueKind::real) {
             same = *float_argument(a.cell) == *float_argument(b.cell);
         } else {
             std::optional<Bytes> x = join_text(a), y = join_text(b);
-            if (!x || !y) return failure_result();
+            if (!x || !y) return call.fail();
             same = *x == *y;
         }
     }
-    return truth_result(same == want_same);
+    return call.truth(same == want_same);
 }
 
 }  // namespace
 
-TermRef less_handler(TermRef redex) {
-    return order(std::move(redex), true);
+TermRef less_handler(Call& call) {
+    return order(call, true);
 }
-TermRef gteq_handler(TermRef redex) {
-    return order(std::move(redex), false);
+TermRef gteq_handler(Call& call) {
+    return order(call, false);
 }
-TermRef same_handler(TermRef redex) {
-    return equality(std::move(redex), true);
+TermRef same_handler(Call& call) {
+    return equality(call, true);
 }
-TermRef diff_handler(TermRef redex) {
-    return equality(std::move(redex), false);
+TermRef diff_handler(Call& call) {
+    return equality(call, false);
 }
 
-TermRef cmpr_handler(TermRef redex) {
-    Arguments args = open_arguments(std::move(redex), 2);
-    return integer_result(compare_cells(args.at[0], args.at[1]));
+TermRef cmpr_handler(Call& call) {
+    return integer_result(compare_cells(call.args[0], call.args[1]));
 }
 
 }  // namespace vesk

@@ -3,7 +3,7 @@
 #include <cmath>
 
 #include "builtins/arithmetic_parts.hpp"
-#include "builtins/numb_ops.hpp"
+#include "numbers/dyadic_ops.hpp"
 #include "numbers/arith.hpp"
 #include "numbers/integers.hpp"
 
@@ -137,16 +137,15 @@ std::optional<TermRef> small_case(Op op, const Term* a, const Term* b) {
     return integer_result(r);
 }
 
-TermRef arithmetic(Op op, TermRef redex) {
-    Arguments args = open_arguments(std::move(redex), 2);
-    if (std::optional<TermRef> quick = small_case(op, args.at[0], args.at[1])) {
+TermRef arithmetic(Op op, Call& call) {
+    if (std::optional<TermRef> quick = small_case(op, call.args[0], call.args[1])) {
         return std::move(*quick);
     }
-    Operand a = operand(args.at[0]), b = operand(args.at[1]);
-    if (a.kind == ValueKind::void_ || b.kind == ValueKind::void_) return failure_result();
+    Operand a = operand(call.args[0]), b = operand(call.args[1]);
+    if (a.kind == ValueKind::void_ || b.kind == ValueKind::void_) return call.fail();
     std::optional<TermRef> result =
         is_numeric(a.kind) && is_numeric(b.kind) ? number_case(op, a, b) : text_case(op, a, b);
-    return result ? std::move(*result) : failure_result();
+    return result ? std::move(*result) : call.fail();
 }
 
 }  // namespace
@@ -172,23 +171,23 @@ std::optional<double> numeric_double(const Operand& x) {
     }
 }
 
-TermRef plus_handler(TermRef redex) {
-    return arithmetic(Op::plus, std::move(redex));
+TermRef plus_handler(Call& call) {
+    return arithmetic(Op::plus, call);
 }
-TermRef dash_handler(TermRef redex) {
-    return arithmetic(Op::dash, std::move(redex));
+TermRef dash_handler(Call& call) {
+    return arithmetic(Op::dash, call);
 }
-TermRef mult_handler(TermRef redex) {
-    return arithmetic(Op::mult, std::move(redex));
+TermRef mult_handler(Call& call) {
+    return arithmetic(Op::mult, call);
 }
-TermRef over_handler(TermRef redex) {
-    return arithmetic(Op::over, std::move(redex));
+TermRef over_handler(Call& call) {
+    return arithmetic(Op::over, call);
 }
-TermRef cent_handler(TermRef redex) {
-    return arithmetic(Op::cent, std::move(redex));
+TermRef cent_handler(Call& call) {
+    return arithmetic(Op::cent, call);
 }
-TermRef powa_handler(TermRef redex) {
-    return arithmetic(Op::powa, std::move(redex));
+TermRef powa_handler(Call& call) {
+    return arithmetic(Op::powa, call);
 }
 
 }  // namespace vesk

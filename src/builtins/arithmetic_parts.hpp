@@ -1,26 +1,27 @@
 // The pieces the arithmetic handlers share. Every handler has the one
-// built-in signature; the helpers borrow the argument cells of the redex.
+// built-in signature; the helpers borrow the argument cells of the call.
 #pragma once
 
 #include <optional>
 
 #include "builtins/values.hpp"
+#include "runtime/call.hpp"
 
 namespace vesk {
 
-TermRef plus_handler(TermRef redex);
-TermRef dash_handler(TermRef redex);
-TermRef mult_handler(TermRef redex);
-TermRef over_handler(TermRef redex);
-TermRef cent_handler(TermRef redex);
-TermRef powa_handler(TermRef redex);
-TermRef less_handler(TermRef redex);
-TermRef gteq_handler(TermRef redex);
-TermRef same_handler(TermRef redex);
-TermRef diff_handler(TermRef redex);
-TermRef cmpr_handler(TermRef redex);
-TermRef buck_handler(TermRef redex);
-TermRef wave_handler(TermRef redex);
+TermRef plus_handler(Call& call);
+TermRef dash_handler(Call& call);
+TermRef mult_handler(Call& call);
+TermRef over_handler(Call& call);
+TermRef cent_handler(Call& call);
+TermRef powa_handler(Call& call);
+TermRef less_handler(Call& call);
+TermRef gteq_handler(Call& call);
+TermRef same_handler(Call& call);
+TermRef diff_handler(Call& call);
+TermRef cmpr_handler(Call& call);
+TermRef buck_handler(Call& call);
+TermRef wave_handler(Call& call);
 
 // A borrowed argument with its kind.
 struct Operand {
@@ -39,14 +40,15 @@ inline bool is_text_kind(ValueKind k) {
 // decimal text of a number, a zits's stored text, a post's bytes. Empty for
 // void and for a malformed number.
 std::optional<Bytes> join_text(const Operand& x);
+// The text cases give no result (empty) where the operation fails.
 // plus on texts: a post on either side makes a post, else a zits.
-TermRef join_texts(const Operand& a, const Operand& b);
+std::optional<TermRef> join_texts(const Operand& a, const Operand& b);
 // dash of a text by a count: drops n bytes from the front (n > 0) or |n|
 // from the back (n <= 0).
-TermRef cut_text(const Operand& text, const Operand& count);
+std::optional<TermRef> cut_text(const Operand& text, const Operand& count);
 // mult of a text by a count, by doubling; "Z" above kMaxRepeatBytes.
 inline constexpr std::uint64_t kMaxRepeatBytes = std::uint64_t{1} << 31;
-TermRef repeat_text(const Operand& text, const Operand& count);
+std::optional<TermRef> repeat_text(const Operand& text, const Operand& count);
 
 // A number of any kind as a double; empty for malformed numbers.
 std::optional<double> numeric_double(const Operand& x);

@@ -3,25 +3,21 @@
 #include <cstdio>
 
 #include "builtins/arithmetic_parts.hpp"
-#include "builtins/numb_value.hpp"
-#include "engine/unfold.hpp"
+#include "numbers/dyadic.hpp"
 #include "numbers/integers.hpp"
+#include "terms/leaf_text.hpp"
 
 namespace vesk {
 
 namespace {
 
 Bytes text_of(const Operand& x) {
-    if (x.kind == ValueKind::post) return Bytes(counted_payload(TermRef(x.cell)));
+    if (x.kind == ValueKind::post) return Bytes(counted_payload(x.cell));
     return zits_text(x.cell);
 }
 
 TermRef text_result(ValueKind kind, std::string_view text) {
-    if (kind == ValueKind::post) return counted_leaf(text);
-    Bytes leaf = "[";
-    leaf.append(text);
-    leaf.push_back(']');
-    return TermRef(std::move(leaf));
+    return kind == ValueKind::post ? counted_leaf(text) : bracket_leaf(text);
 }
 
 // A count given as an integer, when its value fits a signed 64-bit host value.
@@ -32,17 +28,6 @@ std::optional<std::int64_t> exact_count(Term* t) {
     if (m > static_cast<std::uint64_t>(INT64_MAX)) return std::nullopt;
     auto n = static_cast<std::int64_t>(m);
     return value->negative ? -n : n;
-}
-
-// A zits text must keep its brackets balanced: bracket operations on the
-// result rely on it.
-bool balanced(std::string_view text) {
-    long depth = 0;
-    for (char c : text) {
-        if (c == '[') ++depth;
-        if (c == ']' && --depth < 0) return false;
-    }
-    return depth == 0;
 }
 
 }  // namespace
@@ -64,31 +49,31 @@ std::optional<Bytes> join_text(const Operand& x) {
     return std::nullopt;
 }
 
-TermRef join_texts(const Operand& a, const Operand& b) {
+std::optional<TermRef> join_texts(const Operand& a, const Operand& b) {
     std::optional<Bytes> x = join_text(a), y = join_text(b);
-    if (!x || !y) return failure_result();
+    if (!x || !y) return std::nullopt;
     bool post = a.kind == ValueKind::post || b.kind == ValueKind::post;
     return text_result(post ? ValueKind::post : ValueKind::zits, *x + *y);
 }
 
-TermRef cut_text(const Operand& text, const Operand& count) {
+std::optional<TermRef> cut_text(const Operand& text, const Operand& count) {
     std::optional<std::int64_t> n = exact_count(count.cell);
-    if (!n) return failure_result();
+    if (!n) return std::nullopt;
     Bytes bytes = text_of(text);
     std::uint64_t m = *n < 0 ? static_cast<std::uint64_t>(-*n) : static_cast<std::uint64_t>(*n);
-    if (m > bytes.size()) return failure_result();
+    if (m > bytes.size()) return std::nullopt;
     std::string_view view = bytes;
     view = *n > 0 ? view.substr(m) : view.substr(0, view.size() - m);
-    if (text.kind == ValueKind::zits && !balanced(view)) return failure_result();
+    if (text.kind == ValueKind::zits && !brackets_balance(view)) return std::nullopt;
     return text_result(text.kind, view);
 }
 
-TermRef repeat_text(const Operand& text, const Operand& count) {
+std::optional<TermRef> repeat_text(const Operand& text, const Operand& count) {
     std::optional<std::int64_t> n = exact_count(count.cell);
-    if (!n || *n < 0) return failure_result();
+    if (!n || *n < 0) return std::nullopt;
     Bytes doubling = text_of(text);
     auto times = static_cast<std::uint64_t>(*n);
-    if (!doubling.empty() && times > kMaxRepeatBytes / doubling.size()) return failure_result();
+    if (!doubling.empty() && times > kMaxRepeatBytes / doubling.size()) return std::nullopt;
     Bytes result;
     result.reserve(doubling.size() * times);
     for (; times != 0; times >>= 1) {

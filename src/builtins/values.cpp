@@ -4,10 +4,8 @@
 #include <cstring>
 #include <vector>
 
-#include "engine/annotate.hpp"
-#include "engine/leaves.hpp"
-#include "engine/shape.hpp"
 #include "numbers/integers.hpp"
+#include "terms/leaf_text.hpp"
 
 namespace vesk {
 
@@ -55,55 +53,46 @@ std::optional<std::int64_t> short_decimal(std::string_view digits) {
     return value;
 }
 
-std::string_view counted_payload(const Term* t) {
-    std::string_view text = leaf_view(t);
-    return text.substr(text.find(')') + 1);
+// A pair is data when every leaf under it is a bracket leaf.
+bool is_data_tree(const Term* t) {
+    std::vector<const Term*> todo{t};
+    while (!todo.empty()) {
+        const Term* c = todo.back();
+        todo.pop_back();
+        if (is_annotated(c)) {
+            if (!is_data_cell(c)) return false;
+        } else if (is_leaf_cell(c)) {
+            if (leaf_kind(c) != LeafKind::bracket) return false;
+        } else {
+            todo.push_back(right_cell(c));
+            todo.push_back(left_cell(c));
+        }
+    }
+    return true;
 }
 
 }  // namespace
 
-ValueKind classify(Term* t) {
+ValueKind classify(const Term* t) {
     if (is_leaf_cell(t)) {
-        switch (first_byte(t)) {
-            case ' ': return ValueKind::real;
-            case '(': return ValueKind::post;
-            case '[': return ValueKind::zits;
-            default: break;
+        switch (leaf_kind(t)) {
+            case LeafKind::raw: return ValueKind::real;
+            case LeafKind::counted: return ValueKind::post;
+            case LeafKind::bracket: return ValueKind::zits;
+            case LeafKind::number: {
+                bool bits = leaf_chars(t)[0] == '0' && leaf_chars(t)[1] == '0';
+                return bits ? ValueKind::numb : ValueKind::hint;
+            }
+            case LeafKind::name: return ValueKind::void_;
         }
-        if (!is_digit(static_cast<char>(first_byte(t)))) return ValueKind::void_;
-        bool bits = leaf_chars(t)[0] == '0' && leaf_chars(t)[1] == '0';
-        return bits ? ValueKind::numb : ValueKind::hint;
     }
-    ensure_annotated(t);
-    if (is_data_cell(t)) return ValueKind::zits;
+    if (is_data_tree(t)) return ValueKind::zits;
     return classify_pair(t);
-}
-
-TermRef failure_result() {
-    return leaf_of(CommonLeaf::Z);
-}
-TermRef unit_result() {
-    return leaf_of(CommonLeaf::I);
-}
-TermRef truth_result(bool truth) {
-    return leaf_of(truth ? CommonLeaf::K : CommonLeaf::H);
-}
-
-Arguments open_arguments(TermRef redex, int arity) {
-    VESK_ASSERT(arity >= 0 && arity <= 7);
-    Arguments a{std::move(redex), {}, arity};
-    Term* t = a.redex.cell;
-    for (int i = arity - 1; i >= 0; --i) {
-        VESK_ASSERT(!is_leaf_cell(t));
-        a.at[i] = right_cell(t);
-        t = left_cell(t);
-    }
-    return a;
 }
 
 // Number leaves of up to 18 digits (and the leaf K) are read here directly;
 // longer ones and bit lists go through the integer library.
-std::optional<std::int64_t> integer_argument(Term* t) {
+std::optional<std::int64_t> integer_argument(const Term* t) {
     if (is_leaf_cell(t)) {
         const char* text = leaf_chars(t);
         if (text[0] == 'K' && text[1] == '\0') return 0;  // the empty list reads as zero
@@ -120,7 +109,7 @@ std::optional<std::int64_t> integer_argument(Term* t) {
             return value;
         }
     }
-    return checked_int_value(TermRef(t));
+    return checked_int_value(TermRef(const_cast<Term*>(t)));
 }
 
 std::optional<std::int64_t> small_integer(const Term* t) {
@@ -136,19 +125,35 @@ std::optional<std::int64_t> small_integer(const Term* t) {
     return -*size;
 }
 
-std::optional<double> float_argument(Term* t) {
+std::optional<double> float_argument(const Term* t) {
     if (classify(t) != ValueKind::real) return std::nullopt;
     double value;
     std::memcpy(&value, leaf_chars(t) + 1, sizeof value);
     return value;
 }
 
-std::optional<char*> pointer_argument(Term* t) {
+std::optional<const char*> readable_address(const Term* t) {
     switch (classify(t)) {
-        case ValueKind::post: return const_cast<char*>(counted_payload(t).data());
+        case ValueKind::post: return counted_payload(t).data();
         case ValueKind::zits:
             if (!is_leaf_cell(t)) return std::nullopt;
-            return const_cast<char*>(leaf_chars(t));
+            return leaf_chars(t);
+        case ValueKind::hint: {
+            std::optional<std::int64_t> address = integer_argument(t);
+            if (!address) return std::nullopt;
+            return reinterpret_cast<const char*>(static_cast<std::uintptr_t>(*address));
+        }
+        default: return std::nullopt;
+    }
+}
+
+std::optional<char*> writable_address(Term* t) {
+    switch (classify(t)) {
+        case ValueKind::post: {
+            // The payload begins right after the ")" of the cell's own text.
+            std::string_view payload = counted_payload(t);
+            return reinterpret_cast<char*>(t + 1) + (payload.data() - leaf_chars(t));
+        }
         case ValueKind::hint: {
             std::optional<std::int64_t> address = integer_argument(t);
             if (!address) return std::nullopt;
@@ -158,12 +163,12 @@ std::optional<char*> pointer_argument(Term* t) {
     }
 }
 
-std::optional<Bytes> text_argument(Term* t) {
+std::optional<Bytes> text_argument(const Term* t) {
     switch (classify(t)) {
         case ValueKind::post: return Bytes(counted_payload(t));
         case ValueKind::zits: return zits_text(t);
         case ValueKind::hint: {
-            std::optional<char*> address = pointer_argument(t);
+            std::optional<const char*> address = readable_address(t);
             if (!address || *address == nullptr) return std::nullopt;
             return Bytes(*address);
         }
@@ -173,17 +178,15 @@ std::optional<Bytes> text_argument(Term* t) {
 
 // Left to right over the leaves of the data tree, with an explicit stack of
 // right parts still to visit.
-Bytes zits_text(Term* t) {
+Bytes zits_text(const Term* t) {
     Bytes text;
-    std::vector<Term*> later;
+    std::vector<const Term*> later;
     for (;;) {
         while (!is_leaf_cell(t)) {
             later.push_back(right_cell(t));
             t = left_cell(t);
         }
-        std::string_view leaf = leaf_view(t);
-        VESK_ASSERT(leaf.size() >= 2 && leaf.front() == '[');
-        text.append(leaf.substr(1, leaf.size() - 2));
+        text.append(bracket_inner(t));
         if (later.empty()) return text;
         t = later.back();
         later.pop_back();

@@ -1,8 +1,7 @@
-// What every built-in handler shares: the six kinds of argument values, the
-// special result leaves, the redex's arguments, and the conversions between
-// terms and C values. A handler never asserts on what it is given: a value of
-// the wrong kind makes its conversion come back empty, and the handler then
-// returns the failure leaf.
+// What every built-in handler shares: the six kinds of argument values and
+// the conversions between terms and C values. A handler never asserts on
+// what it is given: a value of the wrong kind makes its conversion come back
+// empty, and the handler then returns call.fail().
 #pragma once
 
 #include <cstdint>
@@ -25,57 +24,41 @@ enum class ValueKind : std::uint8_t { post, real, hint, numb, zits, void_ };
 // The kind's name: "post", "real", "hint", "numb", "zits" or "void".
 std::string_view kind_name(ValueKind kind);
 // The kind of t (borrowed). The tests run in a fixed order: raw and counted
-// leaves, then data, then the list shapes, then number leaves.
-ValueKind classify(Term* t);
+// leaves, then data, then the list shapes, then number leaves. Whether a
+// pair is data is read from its annotation when it has one, else from its
+// leaves (no globals are needed for either).
+ValueKind classify(const Term* t);
 inline ValueKind classify(const TermRef& t) {
     return classify(t.cell);
 }
-
-// ---- Result leaves ----------------------------------------------------------
-
-// "Z": a value of the wrong kind. Z applied to anything is Z.
-TermRef failure_result();
-// "I": the C function has no result.
-TermRef unit_result();
-// "K" for true, "H" for false.
-TermRef truth_result(bool truth);
-
-// ---- The redex's arguments ----------------------------------------------------
-
-// A built-in's redex is its name leaf applied to exactly `arity` arguments,
-// left-nested: the last argument is the redex's right child. Arguments holds
-// the redex and borrows the arguments from it, first argument first.
-struct Arguments {
-    TermRef redex;
-    Term* at[7];
-    int count;
-};
-// Opens the redex (consumed) of a built-in of the given arity (0 to 7). The
-// spine must hold that many applications (asserted: the machine only calls
-// a handler with a saturated redex).
-Arguments open_arguments(TermRef redex, int arity);
 
 // ---- Argument conversions (all borrow their cell) -----------------------------
 
 // An integer's value modulo 2^64 taken as signed; empty unless t is an
 // integer (a decimal integer leaf, the leaf K or a list starting (J K)).
-std::optional<std::int64_t> integer_argument(Term* t);
+std::optional<std::int64_t> integer_argument(const Term* t);
 // The exact value of an integer leaf of at most 18 digits; empty for every
 // other term (longer integers, lists, other kinds). The arithmetic handlers
 // take their 64-bit fast path when both operands have one.
 std::optional<std::int64_t> small_integer(const Term* t);
 // A real's double; empty for every other kind.
-std::optional<double> float_argument(Term* t);
-// An address: a hint's value, the text of a zits leaf (from its "["), or the
-// bytes of a post after its ")". Empty for other kinds and for a zits that
-// is a pair, which has no text of its own.
-std::optional<char*> pointer_argument(Term* t);
+std::optional<double> float_argument(const Term* t);
+// An address to read from: a hint's value, the text of a zits leaf (from
+// its "["), or the bytes of a post after its ")". Empty for other kinds and
+// for a zits that is a pair, which has no text of its own.
+std::optional<const char*> readable_address(const Term* t);
+// An address to write to: a hint's value (unguarded: the language lets a
+// program write anywhere), or the payload of a post. A write there can
+// change neither the leaf's length nor its kind, which the cell keeps apart
+// from the text. A zits is refused (empty): its text is code that the
+// machine unfolds, and a write could unbalance it.
+std::optional<char*> writable_address(Term* t);
 // A text: a post's bytes, a zits's stored text (between the outer brackets,
 // escapes kept; the texts of a pair joined), or for a hint the NUL-terminated
 // text at that address (empty for address 0). Empty for other kinds.
-std::optional<Bytes> text_argument(Term* t);
+std::optional<Bytes> text_argument(const Term* t);
 // The stored text of a zits (t must be of kind zits).
-Bytes zits_text(Term* t);
+Bytes zits_text(const Term* t);
 
 // ---- Result conversions -----------------------------------------------------
 

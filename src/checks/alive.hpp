@@ -3,8 +3,8 @@
 #pragma once
 
 #include "checks/free_names.hpp"
-#include "driver/outcome.hpp"
-#include "front/globals.hpp"
+#include "diagnostics/outcome.hpp"
+#include "runtime/globals.hpp"
 
 namespace vesk {
 
@@ -13,8 +13,8 @@ namespace vesk {
 // the last global that referred to it. The first waiting name that is not in
 // `globals` fills `out` with the "alive" error naming it and its referrer
 // ("TOP" for the main expression) and returns false.
-bool check_alive(const GlobalTable& globals, Outcome& out);
+[[nodiscard]] bool check_alive(const GlobalTable& globals, Outcome& out);
 // The same with the free names of the definitions already at hand.
-bool check_alive(const GlobalTable& globals, const NameUses& uses, Outcome& out);
+[[nodiscard]] bool check_alive(const GlobalTable& globals, const NameUses& uses, Outcome& out);
 
 }  // namespace vesk

@@ -1,8 +1,8 @@
 // The "arity" check: the engine takes at most ten parameters per global.
 #pragma once
 
-#include "driver/outcome.hpp"
-#include "front/globals.hpp"
+#include "diagnostics/outcome.hpp"
+#include "runtime/globals.hpp"
 
 namespace vesk {
 
@@ -14,6 +14,6 @@ int leading_lambdas(const TermRef& term);
 
 // Checks every definition in name order; on the first with more than ten
 // parameters fills `out` with the "arity" error and returns false.
-bool check_arity(const GlobalTable& globals, Outcome& out);
+[[nodiscard]] bool check_arity(const GlobalTable& globals, Outcome& out);
 
 }  // namespace vesk

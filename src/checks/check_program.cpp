@@ -14,12 +14,11 @@
 #include "checks/quotes.hpp"
 #include "checks/sharing.hpp"
 #include "engine/annotate.hpp"
-#include "front/globals.hpp"
 
 namespace vesk {
 
-Outcome check_program() {
-    GlobalTable& globals = global_table();
+Outcome check_program(Runtime& rt) {
+    GlobalTable& globals = rt.globals;
     Outcome out;
     add_layout_global(globals);
     rewrite_quotes(globals);
@@ -28,13 +27,13 @@ Outcome check_program() {
     {
         NameUses uses = free_names_of(globals);
         if (!check_alive(globals, uses, out)) return out;
-        prune_broken(globals, std::move(uses), prelude_table(), uncached_names());
+        prune_broken(globals, std::move(uses), rt.prelude, rt.uncached);
     }
     if (!check_letters(globals, out)) return out;
     if (!check_arity(globals, out)) return out;
-    share_definitions(globals);
+    share_definitions(rt.sharing, globals);
     if (!check_local(globals, out)) return out;
-    for (const auto& entry : globals) annotate(entry.second);
+    for (const auto& entry : globals) annotate(globals, entry.second);
     return out;
 }
 

@@ -3,11 +3,12 @@
 // programs it could not run.
 #pragma once
 
-#include "driver/outcome.hpp"
+#include "diagnostics/outcome.hpp"
+#include "runtime/runtime.hpp"
 
 namespace vesk {
 
-// Works on global_table() in place, in eleven steps, each visiting the
+// Works on the runtime's global table in place, in eleven steps, each visiting the
 // definitions in name order (the main expression "" first):
 //   1. the layout global "_"            (platform_layout.hpp)
 //   2. quotes rewritten                 (quotes.hpp)
@@ -22,6 +23,6 @@ namespace vesk {
 //  11. every definition annotated
 // Returns the first error's Outcome (rewrites made before it stay), or the
 // default Outcome (code "check") when the program is ready to run.
-Outcome check_program();
+[[nodiscard]] Outcome check_program(Runtime& rt);
 
 }  // namespace vesk

@@ -109,7 +109,7 @@ std::set<Bytes> free_name_set(const TermRef& term) {
     return std::set<Bytes>(walk.found.begin(), walk.found.end());
 }
 
-NameUses free_names_of(const std::map<Bytes, TermRef>& definitions) {
+NameUses free_names_of(const GlobalTable& definitions) {
     NameUses uses;
     for (const auto& [name, term] : definitions)
         uses.emplace_hint(uses.end(), name, free_name_set(term));

@@ -5,6 +5,7 @@
 #include <map>
 #include <set>
 
+#include "runtime/globals.hpp"
 #include "terms/term.hpp"
 
 namespace vesk {
@@ -26,7 +27,7 @@ TermRef free_names(const TermRef& term);
 // The free names of every definition of a table, by definition name: what
 // reachability and pruning both follow, computed once for the two.
 using NameUses = std::map<Bytes, std::set<Bytes>>;
-NameUses free_names_of(const std::map<Bytes, TermRef>& definitions);
+NameUses free_names_of(const GlobalTable& definitions);
 
 // The name list of `names` (borrowed).
 TermRef name_list(const std::set<Bytes>& names);

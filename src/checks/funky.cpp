@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "checks/binders.hpp"
-#include "driver/picture.hpp"
+#include "diagnostics/picture.hpp"
 #include "front/printer.hpp"
 #include "front/tip_text.hpp"
 

@@ -3,8 +3,8 @@
 
 #include <optional>
 
-#include "driver/outcome.hpp"
-#include "front/globals.hpp"
+#include "diagnostics/outcome.hpp"
+#include "runtime/globals.hpp"
 
 namespace vesk {
 
@@ -20,6 +20,6 @@ Outcome funky_outcome(const Bytes& name, const TermRef& binder);
 
 // Checks every definition in name order; on the first funky binder fills
 // `out` and returns false.
-bool check_funky(const GlobalTable& globals, Outcome& out);
+[[nodiscard]] bool check_funky(const GlobalTable& globals, Outcome& out);
 
 }  // namespace vesk

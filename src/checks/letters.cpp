@@ -65,7 +65,7 @@ std::optional<std::map<Bytes, char>> choose_letters(const BoundNames& names) {
 
 TermRef rename_to_letters(const TermRef& term, const std::map<Bytes, char>& letters) {
     // One leaf per letter, shared by every place that gets it.
-    std::map<Bytes, TermRef> leaves;
+    GlobalTable leaves;
     for (const auto& [name, letter] : letters) {
         leaves.emplace(name, leaf_term(std::string_view(&letter, 1)));
     }

@@ -6,8 +6,8 @@
 #include <optional>
 #include <vector>
 
-#include "driver/outcome.hpp"
-#include "front/globals.hpp"
+#include "diagnostics/outcome.hpp"
+#include "runtime/globals.hpp"
 
 namespace vesk {
 
@@ -38,6 +38,6 @@ std::optional<TermRef> assign_letters(const Bytes& name, const TermRef& term, By
 // names fills `out` with the "place" error and returns false. The lines of
 // assign_letters go to the debug log in one append when the pass ends,
 // whether it fails or not.
-bool check_letters(GlobalTable& globals, Outcome& out);
+[[nodiscard]] bool check_letters(GlobalTable& globals, Outcome& out);
 
 }  // namespace vesk

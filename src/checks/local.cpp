@@ -2,14 +2,14 @@
 
 #include <cstdint>
 
-#include "driver/picture.hpp"
+#include "diagnostics/picture.hpp"
 #include "engine/annotate.hpp"
 
 namespace vesk {
 
 bool check_local(const GlobalTable& globals, Outcome& out) {
     for (const auto& [name, term] : globals) {
-        std::uint32_t free = variable_set(term);
+        std::uint32_t free = variable_set(globals, term);
         if (free == 0) continue;
         int first = 0;
         while ((free & (std::uint32_t{1} << first)) == 0) ++first;

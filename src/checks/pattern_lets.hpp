@@ -1,7 +1,7 @@
 // The pattern-let pass: "x y{pair}body" binds both parts of a pair.
 #pragma once
 
-#include "front/globals.hpp"
+#include "runtime/globals.hpp"
 
 namespace vesk {
 

@@ -11,7 +11,7 @@
 #include <cstddef>
 #include <vector>
 
-#include "front/globals.hpp"
+#include "runtime/globals.hpp"
 
 namespace vesk {
 

@@ -5,7 +5,7 @@
 #include <set>
 
 #include "checks/free_names.hpp"
-#include "front/globals.hpp"
+#include "runtime/globals.hpp"
 
 namespace vesk {
 

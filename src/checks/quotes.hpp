@@ -1,7 +1,7 @@
 // The quote pass: `X becomes the pair of X's source text and X itself.
 #pragma once
 
-#include "front/globals.hpp"
+#include "runtime/globals.hpp"
 
 namespace vesk {
 

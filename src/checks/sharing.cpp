@@ -17,35 +17,7 @@ namespace {
 // parent, equal terms meet under the same hash, and compare_cells there
 // settles equality, usually at once since equal children are the same cells.
 //
-// The table is open addressing with linear probing over a power-of-two array
-// of (hash, cell) slots, at most half full. A program has hundreds of
-// thousands of subterms: one flat array keeps that to 16 bytes an entry and
-// no allocation per entry. Each occupied slot owns one reference to its cell.
-struct Slot {
-    std::uint64_t hash;
-    Term* cell;  // null for an empty slot
-};
-
-struct SharingTable {
-    std::vector<Slot> slots;
-    std::size_t used = 0;
-
-    SharingTable() = default;
-    SharingTable(const SharingTable&) = delete;
-    SharingTable& operator=(const SharingTable&) = delete;
-    // The process-wide table gives its cells back at exit like every other
-    // owner, so leak checkers see a clean end.
-    ~SharingTable() {
-        for (const Slot& slot : slots) {
-            if (slot.cell != nullptr) release(slot.cell);
-        }
-    }
-};
-
-SharingTable& sharing_table() {
-    static SharingTable table;
-    return table;
-}
+using Slot = SharingSlot;
 
 std::size_t slot_of(const SharingTable& table, std::uint64_t hash) {
     return static_cast<std::size_t>(hash) & (table.slots.size() - 1);
@@ -92,8 +64,7 @@ std::uint64_t pair_hash(std::uint64_t left, std::uint64_t right) {
 }
 
 // The table's entry equal to `candidate` (consumed), entering it if none is.
-TermRef intern(TermRef candidate, std::uint64_t hash) {
-    SharingTable& table = sharing_table();
+TermRef intern(SharingTable& table, TermRef candidate, std::uint64_t hash) {
     if (2 * (table.used + 1) > table.slots.size()) grow(table);
     std::size_t at = slot_of(table, hash);
     for (; table.slots[at].cell != nullptr; at = (at + 1) & (table.slots.size() - 1)) {
@@ -116,7 +87,7 @@ struct Shared {
 }  // namespace
 
 // The rebuild walk of walk.hpp, carrying each result's hash beside it.
-TermRef share_term(TermRef term) {
+TermRef share_term(SharingTable& table, TermRef term) {
     struct Frame {
         Term* cell;
         bool children_done;
@@ -131,7 +102,7 @@ TermRef share_term(TermRef term) {
         Term* cell = frame.cell;
         if (is_leaf_cell(cell)) {
             std::uint64_t hash = leaf_hash(cell);
-            done.push_back({intern(TermRef(cell), hash), hash});
+            done.push_back({intern(table, TermRef(cell), hash), hash});
         } else if (!frame.children_done) {
             bool shared = refs_of(cell) > 1;
             auto found = shared ? remembered.find(cell) : remembered.end();
@@ -149,7 +120,7 @@ TermRef share_term(TermRef term) {
             done.pop_back();
             std::uint64_t hash = pair_hash(left.hash, right.hash);
             TermRef pair = keep_or_pair(cell, std::move(left.term), std::move(right.term));
-            Shared out{intern(std::move(pair), hash), hash};
+            Shared out{intern(table, std::move(pair), hash), hash};
             if (frame.shared) remembered.emplace(cell, out);
             done.push_back(std::move(out));
         }
@@ -157,8 +128,7 @@ TermRef share_term(TermRef term) {
     return std::move(done.back().term);
 }
 
-void clear_sharing_table() {
-    SharingTable& table = sharing_table();
+void clear_sharing_table(SharingTable& table) {
     std::vector<Slot> old = std::move(table.slots);
     table.slots.clear();
     table.used = 0;
@@ -169,14 +139,13 @@ void clear_sharing_table() {
 
 // Linear probing cannot simply empty a slot (later entries of its run would
 // be lost), so the survivors are placed into a fresh array.
-void keep_shared_values() {
-    SharingTable& table = sharing_table();
+void keep_shared_values(SharingTable& table, const GlobalTable& globals) {
     std::vector<Slot> old = std::move(table.slots);
     table.slots.assign(old.size(), Slot{0, nullptr});
     table.used = 0;
     for (const Slot& slot : old) {
         if (slot.cell == nullptr) continue;
-        if (value_cell(slot.cell)) {
+        if (value_cell(globals, slot.cell)) {
             place(table, slot.hash, slot.cell);
         } else {
             release(slot.cell);
@@ -184,14 +153,10 @@ void keep_shared_values() {
     }
 }
 
-std::size_t sharing_table_size() {
-    return sharing_table().used;
-}
-
-void share_definitions(GlobalTable& globals) {
-    clear_sharing_table();
-    for (auto& entry : globals) entry.second = share_term(std::move(entry.second));
-    keep_shared_values();
+void share_definitions(SharingTable& table, GlobalTable& globals) {
+    clear_sharing_table(table);
+    for (auto& entry : globals) entry.second = share_term(table, std::move(entry.second));
+    keep_shared_values(table, globals);
 }
 
 }  // namespace vesk

@@ -1,12 +1,11 @@
-// The process-wide sharing table: structurally equal terms become one cell.
-// The checks run every definition through it, so equal subterms of a program
-// are stored once; afterwards it keeps only values, for built-ins that hand
-// out shared copies.
+// The sharing pass: structurally equal terms become one cell. The checks
+// run every definition through the runtime's sharing table, so equal
+// subterms of a program are stored once; afterwards the table keeps only
+// values, for built-ins that hand out shared copies.
 #pragma once
 
-#include <cstddef>
-
-#include "front/globals.hpp"
+#include "runtime/globals.hpp"
+#include "runtime/sharing_table.hpp"
 
 namespace vesk {
 
@@ -14,19 +13,17 @@ namespace vesk {
 // replaced by the equal term already in the table, or entered into it when
 // there is none. Equal terms (compare_terms gives 0) thus come back as the
 // same cell.
-TermRef share_term(TermRef term);
+[[nodiscard]] TermRef share_term(SharingTable& table, TermRef term);
 
 // Empties the table.
-void clear_sharing_table();
+void clear_sharing_table(SharingTable& table);
 
-// Drops the entries that are not values (annotating them as needed).
-void keep_shared_values();
-
-// The number of entries, for tests and benchmarks.
-std::size_t sharing_table_size();
+// Drops the entries that are not values (annotating them against the
+// globals as needed).
+void keep_shared_values(SharingTable& table, const GlobalTable& globals);
 
 // Empties the table, rewrites every definition through it in name order,
 // then keeps only the values.
-void share_definitions(GlobalTable& globals);
+void share_definitions(SharingTable& table, GlobalTable& globals);
 
 }  // namespace vesk

@@ -5,14 +5,13 @@
 
 #include <cstdint>
 
-#include "driver/error_value.hpp"
-#include "front/globals.hpp"
+#include "diagnostics/error_value.hpp"
 #include "front/printer.hpp"
 #include "numbers/integers.hpp"
 
 namespace vesk {
 
-Outcome classify_result(TermRef result) {
+Outcome classify_result(TermRef result, int& status) {
     if (!is_pair(result) && first_char(result) == ')') {
         return cycle_outcome(leaf_view(result.get()).substr(1));
     }
@@ -22,18 +21,12 @@ Outcome classify_result(TermRef result) {
         if (!is_check(out)) return out;
     }
     if (is_integer_value(result)) {
-        global_table().insert_or_assign(Bytes(), std::move(result));
+        std::int64_t value = int_value(result);
+        status = static_cast<int>(static_cast<std::uint32_t>(value));
         return Outcome{};
     }
     return range_outcome(print_term(result));
 }
 
-int program_exit_status() {
-    GlobalTable& table = global_table();
-    auto entry = table.find(Bytes());
-    VESK_ASSERT(entry != table.end());
-    std::int64_t value = int_value(entry->second);
-    return static_cast<int>(static_cast<std::uint32_t>(value));
-}
 
 }  // namespace vesk

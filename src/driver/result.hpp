@@ -4,7 +4,7 @@
 
 #include <string_view>
 
-#include "driver/outcome.hpp"
+#include "diagnostics/outcome.hpp"
 
 namespace vesk {
 
@@ -13,14 +13,10 @@ namespace vesk {
 // - an error value: its five fields, unless they decode to code "check"
 //   (a value built by the program that carries no error), which counts as
 //   the non-integer it is;
-// - an integer: stored as the entry under the empty name of the global
-//   table for program_exit_status, and a new Outcome ("check") returned;
+// - an integer: `status` set to the low 32 bits of its value, and a new
+//   Outcome ("check") returned;
 // - anything else: code "range" with the printed term.
-Outcome classify_result(TermRef result);
-
-// The exit status of a successful run: the low 32 bits of the integer
-// stored under the empty name. Asserts that the entry exists.
-int program_exit_status();
+[[nodiscard]] Outcome classify_result(TermRef result, int& status);
 
 // The outcome of a cycle met while evaluating the global `name` (borrowed).
 Outcome cycle_outcome(std::string_view name);

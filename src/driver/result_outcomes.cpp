@@ -1,5 +1,5 @@
 // The outcomes of the run stage that need nothing but texts.
-#include "driver/picture.hpp"
+#include "diagnostics/picture.hpp"
 #include "driver/result.hpp"
 
 namespace vesk {

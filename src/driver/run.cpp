@@ -4,7 +4,7 @@
 #include <csignal>
 #include <cstdio>
 
-#include "driver/picture.hpp"
+#include "diagnostics/picture.hpp"
 #include "driver/read_file.hpp"
 #include "driver/stages.hpp"
 

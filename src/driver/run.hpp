@@ -4,7 +4,7 @@
 
 #include <string_view>
 
-#include "driver/outcome.hpp"
+#include "diagnostics/outcome.hpp"
 
 namespace vesk {
 

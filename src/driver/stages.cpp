@@ -2,12 +2,13 @@
 
 #include <cstdint>
 
+#include "builtins/families.hpp"
 #include "checks/check_program.hpp"
 #include "driver/result.hpp"
 #include "engine/machine.hpp"
-#include "front/definitions.hpp"
-#include "front/globals.hpp"
-#include "front/prelude.hpp"
+#include "runtime/definitions.hpp"
+#include "runtime/prelude.hpp"
+#include "runtime/runtime.hpp"
 #include "numbers/integers.hpp"
 
 namespace vesk {
@@ -16,27 +17,26 @@ namespace {
 
 // The run stage, after the checks: the prepared main expression applied to the address of
 // the argument vector, reduced, and its result classified.
-Outcome run_program(char** args) {
-    GlobalTable& table = global_table();
-    auto main_entry = table.find(Bytes());
-    VESK_ASSERT(main_entry != table.end());
-    std::int64_t address = static_cast<std::int64_t>(reinterpret_cast<std::intptr_t>(args));
+Outcome run_program(Runtime& rt, int& status) {
+    auto main_entry = rt.globals.find(std::string_view());
+    VESK_ASSERT(main_entry != rt.globals.end());
+    auto address = static_cast<std::int64_t>(reinterpret_cast<std::intptr_t>(rt.arguments));
     TermRef program = make_pair(main_entry->second, int_term(address));
-    return classify_result(evaluate(std::move(program)));
+    return classify_result(evaluate(rt, std::move(program)), status);
 }
 
 }  // namespace
 
 Outcome run_stages(Bytes text, char** args, int& status) {
-    load_prelude();
-    Outcome out = load_definitions(std::move(text));
+    Runtime rt;
+    rt.arguments = args;
+    install_builtins(rt);
+    load_prelude(rt);
+    Outcome out = load_definitions(rt, std::move(text));
     if (!is_check(out)) return out;
-    out = check_program();
+    out = check_program(rt);
     if (!is_check(out)) return out;
-    out = run_program(args);
-    if (!is_check(out)) return out;
-    status = program_exit_status();
-    return out;
+    return run_program(rt, status);
 }
 
 }  // namespace vesk

@@ -2,7 +2,7 @@
 // of the program's main expression.
 #pragma once
 
-#include "driver/outcome.hpp"
+#include "diagnostics/outcome.hpp"
 
 namespace vesk {
 
@@ -10,6 +10,6 @@ namespace vesk {
 // the null-terminated vector of the arguments after the file name) to the
 // program. Returns the first outcome whose code is not "check"; on "check",
 // `status` is set to the exit status taken from the program's integer.
-Outcome run_stages(Bytes text, char** args, int& status);
+[[nodiscard]] Outcome run_stages(Bytes text, char** args, int& status);
 
 }  // namespace vesk

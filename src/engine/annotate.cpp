@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "engine/shape.hpp"
-#include "front/globals.hpp"
+#include "runtime/globals.hpp"
 
 namespace vesk {
 
@@ -43,9 +43,8 @@ int count_lambdas(const Term* d) {
     return count;
 }
 
-void annotate_name(Term* t, std::string_view text) {
-    const GlobalTable& globals = global_table();
-    auto found = globals.find(Bytes(text));
+void annotate_name(const GlobalTable& globals, Term* t, std::string_view text) {
+    auto found = globals.find(text);
     if (found != globals.end()) {
         set_arity(t, count_lambdas(found->second.cell));
         return;
@@ -60,7 +59,7 @@ void annotate_name(Term* t, std::string_view text) {
     set_span(t, letter_bit(c));
 }
 
-void annotate_leaf(Term* t) {
+void annotate_leaf(const GlobalTable& globals, Term* t) {
     switch (first_byte(t)) {
         case ')': set_arity(t, 1); return;  // definer or cycle leaf
         case ']': set_arity(t, 2); return;  // error leaf
@@ -83,7 +82,7 @@ void annotate_leaf(Term* t) {
     }
     std::string_view text = leaf_view(t);
     if (is_name_text(text)) {
-        annotate_name(t, text);
+        annotate_name(globals, t, text);
     } else {
         set_arity(t, 1);  // any other text
     }
@@ -101,10 +100,10 @@ void annotate_data_pair(Term* t) {
 
 // Children before parents: a pair stays on the stack until both children
 // carry annotations. Only unannotated cells are ever pushed.
-void annotate(Term* t) {
+void annotate(const GlobalTable& globals, Term* t) {
     if (is_annotated(t)) return;
     if (is_leaf_cell(t)) {
-        annotate_leaf(t);
+        annotate_leaf(globals, t);
         return;
     }
     static thread_local std::vector<Term*> stack;
@@ -117,7 +116,7 @@ void annotate(Term* t) {
             continue;
         }
         if (is_leaf_cell(c)) {
-            annotate_leaf(c);
+            annotate_leaf(globals, c);
             stack.pop_back();
             continue;
         }
@@ -139,18 +138,18 @@ void annotate(Term* t) {
     }
 }
 
-int read_arity(const TermRef& t) {
-    return arity_of(t.cell);
+int read_arity(const GlobalTable& globals, const TermRef& t) {
+    return arity_of(globals, t.cell);
 }
-std::uint32_t variable_set(const TermRef& t) {
-    return variables_of(t.cell);
+std::uint32_t variable_set(const GlobalTable& globals, const TermRef& t) {
+    return variables_of(globals, t.cell);
 }
-bool is_value(const TermRef& t) {
-    return value_cell(t.cell);
+bool is_value(const GlobalTable& globals, const TermRef& t) {
+    return value_cell(globals, t.cell);
 }
 
-bool has_linear_head(const TermRef& t) {
-    annotate(t.cell);
+bool has_linear_head(const GlobalTable& globals, const TermRef& t) {
+    annotate(globals, t.cell);
     return has_linear_head(t.cell);
 }
 

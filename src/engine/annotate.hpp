@@ -3,13 +3,15 @@
 //
 // A cell is annotated once, the first time a reader needs it; annotation is
 // a pure function of the term and of the global table at that moment (a name
-// leaf's arity is its definition's count of leading lambdas). Readers below
+// leaf's arity is its definition's count of leading lambdas), so every
+// function that may annotate takes the globals it reads. Readers below
 // annotate first when the cell has no annotation yet.
 #pragma once
 
 #include <cstdint>
 
 #include "engine/shape.hpp"
+#include "runtime/globals.hpp"
 #include "terms/term.hpp"
 
 namespace vesk {
@@ -17,9 +19,9 @@ namespace vesk {
 // Annotates t and every unannotated cell under it (borrowed). Works from an
 // explicit stack over the unannotated cells, so any depth is fine; cells that
 // already carry an annotation are not entered.
-void annotate(Term* t);
-inline void annotate(const TermRef& t) {
-    annotate(t.cell);
+void annotate(const GlobalTable& globals, Term* t);
+inline void annotate(const GlobalTable& globals, const TermRef& t) {
+    annotate(globals, t.cell);
 }
 
 // Annotates a pair whose two children are annotated already: constant time.
@@ -29,9 +31,9 @@ inline void annotate_pair(Term* t);
 void annotate_data_pair(Term* t);
 
 // Makes sure t carries an annotation (borrowed).
-inline void ensure_annotated(Term* t) {
+inline void ensure_annotated(const GlobalTable& globals, Term* t) {
     if (!is_annotated(t)) [[unlikely]]
-        annotate(t);
+        annotate(globals, t);
 }
 
 // The arity of an annotated cell: 1 for data, else the stored arity.
@@ -55,20 +57,20 @@ inline bool annotated_value(const Term* t) {
 }
 
 // The same readers on handles (borrowed), annotating first.
-int read_arity(const TermRef& t);
-std::uint32_t variable_set(const TermRef& t);
-bool is_value(const TermRef& t);
+int read_arity(const GlobalTable& globals, const TermRef& t);
+std::uint32_t variable_set(const GlobalTable& globals, const TermRef& t);
+bool is_value(const GlobalTable& globals, const TermRef& t);
 // Cell variants (borrowed), annotating first.
-inline int arity_of(Term* t) {
-    ensure_annotated(t);
+inline int arity_of(const GlobalTable& globals, Term* t) {
+    ensure_annotated(globals, t);
     return annotated_arity(t);
 }
-inline std::uint32_t variables_of(Term* t) {
-    ensure_annotated(t);
+inline std::uint32_t variables_of(const GlobalTable& globals, Term* t) {
+    ensure_annotated(globals, t);
     return annotated_variables(t);
 }
-inline bool value_cell(Term* t) {
-    ensure_annotated(t);
+inline bool value_cell(const GlobalTable& globals, Term* t) {
+    ensure_annotated(globals, t);
     return annotated_value(t);
 }
 

@@ -7,7 +7,7 @@
 #include "engine/leaves.hpp"
 #include "engine/shape.hpp"
 #include "engine/substitute.hpp"
-#include "front/globals.hpp"
+#include "runtime/call.hpp"
 
 namespace vesk {
 
@@ -28,16 +28,16 @@ Spine open_spine(Term* t) {
 namespace {
 
 // An annotated owner of a new leaf.
-Term* new_leaf(std::string_view text) {
+Term* new_leaf(Machine& m, std::string_view text) {
     Term* t = retained(make_leaf(text));
-    annotate(t);
+    annotate(m.rt.globals, t);
     return t;
 }
 
-Term* prefixed_leaf(char prefix, std::string_view name) {
+Term* prefixed_leaf(Machine& m, char prefix, std::string_view name) {
     Bytes text(1, prefix);
     text.append(name);
-    return new_leaf(text);
+    return new_leaf(m, text);
 }
 
 // Ends the run: the continuation becomes I and `result` (an owner) the focus.
@@ -48,23 +48,22 @@ void end_with(Machine& m, Term* result) {
 
 }  // namespace
 
-// name a1 .. an = the handler's result. A result (x y) whose x is a leaf
-// beginning with ")" or "]" is an error: it ends the run.
-void call_builtin(Machine& m, const NameEntry& entry) {
-    BuiltinHandler handler = entry.handler;
-    bool loads = entry.loads;  // the entry may not outlive the call
-    TermRef redex = TermRef::adopt(m.focus);
-    m.focus = nullptr;
-    Term* r = handler(std::move(redex)).take();
-    note_builtin_called(m.names, loads);
-    if (!is_leaf_cell(r)) {
-        unsigned char c = first_byte(left_cell(r));
-        if (c == ')' || c == ']') {
-            end_with(m, r);
-            return;
-        }
-    }
-    m.focus = r;
+// name a1 .. an = the handler's result, the arguments borrowed from the
+// spine (whose cells the caller keeps alive until the result is placed).
+Term* run_builtin(Machine& m, const BuiltinRow& row, const Spine& s) {
+    VESK_ASSERT(s.count == row.arity);
+    Call call{std::span<Term* const>(s.arg, static_cast<std::size_t>(s.count)), m.rt};
+    Term* r = row.handler(call).take();
+    note_builtin_called(m.names, row);
+    return r;
+}
+
+// A result (x y) whose x is a leaf beginning with ")" or "]" is an error: it
+// ends the run.
+bool ends_run(const Term* r) {
+    if (is_leaf_cell(r)) return false;
+    unsigned char c = first_byte(left_cell(r));
+    return c == ')' || c == ']';
 }
 
 namespace {
@@ -75,15 +74,15 @@ void contract_let(Machine& m, const Spine& s) {
     Term* x = s.arg[0];
     Term* v = s.arg[1];
     Term* body = s.arg[2];
-    ensure_annotated(v);
+    ensure_annotated(m.rt.globals, v);
     if (annotated_value(v)) {
         Substitution sub;
         sub.letters = letter_bit(first_byte(x));
         sub.values[first_byte(x) - 'a'] = v;
-        set_focus(m, substitute_cells(body, sub));
+        set_focus(m, substitute_cells(m.rt.globals, body, sub));
         return;
     }
-    Term* head = owned_pair(annotated_leaf(CommonLeaf::lambda), retained(x));
+    Term* head = owned_pair(annotated_leaf(m.rt, CommonLeaf::lambda), retained(x));
     m.frames.push_back(return_frame(owned_pair(head, retained(body))));
     set_focus(m, retained(v));
 }
@@ -95,21 +94,21 @@ void contract_lambda(Machine& m, const Spine& s) {
     Substitution sub;
     sub.letters = letter_bit(x);
     sub.values[x - 'a'] = s.arg[2];
-    set_focus(m, substitute_cells(s.arg[1], sub));
+    set_focus(m, substitute_cells(m.rt.globals, s.arg[1], sub));
 }
 
 // )name v = v, and v becomes name's cached value; a lambda v is stored and
 // returned as (B I v), so that name stays a constant of arity 0.
 void contract_definer(Machine& m, const Spine& s) {
     Term* v = s.arg[0];
-    VESK_ASSERT(value_cell(v));
-    Bytes name(leaf_view(s.head).substr(1));
-    auto found = global_table().find(name);
-    VESK_ASSERT(found != global_table().end());
-    VESK_ASSERT(uncached_names().count(name) == 0);
+    VESK_ASSERT(value_cell(m.rt.globals, v));
+    std::string_view name = leaf_view(s.head).substr(1);
+    auto found = m.rt.globals.find(name);
+    VESK_ASSERT(found != m.rt.globals.end());
+    VESK_ASSERT(m.rt.uncached.find(name) == m.rt.uncached.end());
     Term* stored = retained(v);
     if (binder_shape(v) == BinderShape::lambda) {
-        Term* bi = owned_pair(annotated_leaf(CommonLeaf::B), annotated_leaf(CommonLeaf::I));
+        Term* bi = owned_pair(annotated_leaf(m.rt, CommonLeaf::B), annotated_leaf(m.rt, CommonLeaf::I));
         stored = owned_pair(bi, stored);
     }
     found->second = TermRef(stored);
@@ -137,15 +136,15 @@ void contract_error(Machine& m, const Spine& s) {
 void contract_constant(Machine& m, const Spine& s, const NameEntry& entry) {
     Term* d = entry.definition->cell;
     if (is_leaf_cell(d) && first_byte(d) == ')') {
-        end_with(m, prefixed_leaf(')', leaf_view(s.head)));
+        end_with(m, prefixed_leaf(m, ')', leaf_view(s.head)));
         return;
     }
-    ensure_annotated(d);
+    ensure_annotated(m.rt.globals, d);
     if (annotated_value(d) || entry.uncached) {
         set_focus(m, retained(d));
         return;
     }
-    Term* definer = prefixed_leaf(')', leaf_view(s.head));
+    Term* definer = prefixed_leaf(m, ')', leaf_view(s.head));
     Term* body = retained(d);
     *entry.definition = TermRef(")");
     set_focus(m, owned_pair(definer, body));
@@ -173,9 +172,14 @@ void contract_global(Machine& m, const Spine& s, NameEntry& entry) {
 void contract_name(Machine& m, const Spine& s) {
     NameEntry* entry = find_name(m.names, s.head);
     if (entry == nullptr) {
-        end_with(m, prefixed_leaf(']', leaf_view(s.head)));
+        end_with(m, prefixed_leaf(m, ']', leaf_view(s.head)));
     } else if (entry->kind == NameKind::builtin) {
-        call_builtin(m, *entry);
+        Term* r = run_builtin(m, *entry->row, s);
+        if (ends_run(r)) {
+            end_with(m, r);
+        } else {
+            set_focus(m, r);
+        }
     } else {
         contract_global(m, s, *entry);
     }
@@ -198,7 +202,7 @@ bool is_name_head(unsigned char c) {
 
 }  // namespace
 
-Unbuilt contract_unbuilt(Machine& m, const Spine& s, NameEntry*& builtin) {
+Unbuilt contract_unbuilt(Machine& m, const Spine& s) {
     Term* h = s.head;
     if (!is_leaf_cell(h)) return Unbuilt::refused;
     if (is_byte_leaf(h, '\\')) {
@@ -210,8 +214,13 @@ Unbuilt contract_unbuilt(Machine& m, const Spine& s, NameEntry*& builtin) {
     NameEntry* entry = find_name(m.names, h);
     if (entry == nullptr) return Unbuilt::refused;
     if (entry->kind == NameKind::builtin) {
-        builtin = entry;
-        return Unbuilt::builtin;
+        Term* r = run_builtin(m, *entry->row, s);
+        if (ends_run(r)) {
+            end_with(m, r);
+            return Unbuilt::ended;
+        }
+        set_focus(m, r);
+        return Unbuilt::contracted;
     }
     const GlobalPlan* plan = global_plan(m.names, *entry);
     if (plan == nullptr || plan->letters.size() != static_cast<std::size_t>(s.count)) {
@@ -228,7 +237,7 @@ Unbuilt contract_unbuilt(Machine& m, const Spine& s, NameEntry*& builtin) {
 // last is the same as looking it up first.
 void contract_focus(Machine& m) {
     Term* f = m.focus;
-    ensure_annotated(f);
+    ensure_annotated(m.rt.globals, f);
     VESK_ASSERT(annotated_variables(f) == 0);
     VESK_ASSERT(!is_data_cell(f) && stored_arity(f) == 0);
     Spine s = open_spine(f);

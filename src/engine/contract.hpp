@@ -24,21 +24,15 @@ Spine open_spine(Term* t);
 // Contracts a redex that has not been built as cells: the head and
 // arguments of `s` come from the value in focus and the frames it meets.
 // Only heads whose rule needs nothing but the arguments are taken: a global
-// function (unfolded through its plan) or a lambda. On success the focus is
-// replaced by the contractum (releasing the old focus) and
-// Unbuilt::contracted returned; the caller then drops the frames the
-// arguments came from. Unbuilt::refused leaves everything as it was.
-//
-// A built-in head is not contracted here, since its handler takes the redex
-// as cells: `builtin` is set to its entry and Unbuilt::builtin returned, and
-// the caller builds the redex in focus and hands it to call_builtin.
-enum class Unbuilt { contracted, builtin, refused };
-Unbuilt contract_unbuilt(Machine& m, const Spine& s, NameEntry*& builtin);
-
-// name a1 .. an = the handler's result, for the built-in redex in focus
-// (whose spine cells need not be annotated: handlers read the arguments).
-void call_builtin(Machine& m, const NameEntry& entry);
-
+// function (unfolded through its plan), a lambda, or a built-in (its handler
+// reads the arguments where they are). On success the focus is replaced by
+// the contractum (releasing the old focus) and Unbuilt::contracted
+// returned; the caller then drops the frames the arguments came from. A
+// built-in whose result is an error ends the run at once: the frames are
+// gone and Unbuilt::ended returned. Unbuilt::refused leaves everything as
+// it was.
+enum class Unbuilt { contracted, ended, refused };
+Unbuilt contract_unbuilt(Machine& m, const Spine& s);
 // Literal heads (number, data, counted and raw leaves): unfolds the literal
 // by one level. The focus is the redex of `s`.
 void contract_number(Machine& m, const Spine& s);

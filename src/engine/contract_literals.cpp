@@ -9,18 +9,18 @@ namespace vesk {
 
 namespace {
 
-Term* shared(CommonLeaf which) {
-    return annotated_leaf(which);
+Term* shared(Machine& m, CommonLeaf which) {
+    return annotated_leaf(m.rt, which);
 }
 
 // (g (X J)): the list's own head handed to the argument.
-Term* apply_to_xj(Term* g) {
-    return owned_pair(retained(g), owned_pair(shared(CommonLeaf::X), shared(CommonLeaf::J)));
+Term* apply_to_xj(Machine& m, Term* g) {
+    return owned_pair(retained(g), owned_pair(shared(m, CommonLeaf::X), shared(m, CommonLeaf::J)));
 }
 
-Term* owner(TermRef t) {
+Term* owner(Machine& m, TermRef t) {
     Term* c = t.take();
-    annotate(c);
+    annotate(m.rt.globals, c);
     return c;
 }
 
@@ -30,9 +30,9 @@ Term* owner(TermRef t) {
 // A number leaf acts as J tag payload, and J drops its third argument.
 void contract_number(Machine& m, const Spine& s) {
     std::string_view text = leaf_view(s.head);
-    Term* tag = owner(number_tag(text));
-    Term* payload = owner(number_payload(text));
-    set_focus(m, owned_pair(owned_pair(shared(CommonLeaf::V), tag), payload));
+    Term* tag = owner(m, number_tag(text));
+    Term* payload = owner(m, number_payload(text));
+    set_focus(m, owned_pair(owned_pair(shared(m, CommonLeaf::V), tag), payload));
 }
 
 // [] g = g (X J) K
@@ -43,25 +43,25 @@ void contract_data(Machine& m, const Spine& s) {
     Term* g = s.arg[0];
     Term* next;
     if (is_leaf_cell(s.head) && is_empty_bracket(d)) {
-        next = owned_pair(apply_to_xj(g), shared(CommonLeaf::K));
+        next = owned_pair(apply_to_xj(m, g), shared(m, CommonLeaf::K));
     } else if (is_leaf_cell(g) && first_byte(g) == 'G') {
-        Term* init = owner(bracket_init(d));
-        Term* last = owner(bracket_last(d));
-        next = owned_pair(owned_pair(shared(CommonLeaf::V), init), last);
+        Term* init = owner(m, bracket_init(d));
+        Term* last = owner(m, bracket_last(d));
+        next = owned_pair(owned_pair(shared(m, CommonLeaf::V), init), last);
     } else {
-        next = owned_pair(apply_to_xj(g), owner(bracket_list(d)));
+        next = owned_pair(apply_to_xj(m, g), owner(m, bracket_list(d)));
     }
     set_focus(m, next);
 }
 
 // (c) a = counted_unfold (c)         the argument is dropped
 void contract_counted(Machine& m, const Spine& s) {
-    set_focus(m, owner(counted_unfold(TermRef(s.head))));
+    set_focus(m, owner(m, counted_unfold(TermRef(s.head))));
 }
 
 // r a = real_tree r a                the argument is kept
 void contract_raw(Machine& m, const Spine& s) {
-    Term* tree = owner(real_tree(TermRef(s.head)));
+    Term* tree = owner(m, real_tree(TermRef(s.head)));
     set_focus(m, owned_pair(tree, retained(s.arg[0])));
 }
 

@@ -48,8 +48,9 @@ void pop_frame(Machine& m) {
 // arguments are values unless f's head is linear. Popping the frames one at
 // a time would build that redex over several steps and then contract it;
 // here it is contracted in this step. A global function or a lambda is
-// unfolded without building the redex's spine at all; any other head gets
-// its redex built at once and contracted. False when no such redex is there.
+// unfolded, and a built-in's handler called, without building the redex's
+// spine at all; any other head gets its redex built at once and contracted.
+// False when no such redex is there.
 bool apply_unbuilt(Machine& m) {
     Term* f = m.focus;
     Frame top = m.frames.back();
@@ -59,17 +60,12 @@ bool apply_unbuilt(Machine& m) {
         Spine s = open_spine(g);
         if (s.count >= kMaxArguments) return false;
         s.arg[s.count++] = f;
-        NameEntry* builtin = nullptr;
-        switch (contract_unbuilt(m, s, builtin)) {
+        switch (contract_unbuilt(m, s)) {
             case Unbuilt::contracted:
                 m.frames.pop_back();
                 release(g);
                 break;
-            case Unbuilt::builtin:
-                m.frames.pop_back();
-                m.focus = plain_pair(g, m.focus);
-                call_builtin(m, *builtin);
-                break;
+            case Unbuilt::ended: break;
             case Unbuilt::refused:
                 pop_frame(m);
                 contract_focus(m);
@@ -90,21 +86,14 @@ bool apply_unbuilt(Machine& m) {
         if (!linear && !annotated_value(frame_term(x))) return false;
         s.arg[s.count++] = frame_term(x);
     }
-    NameEntry* builtin = nullptr;
-    switch (contract_unbuilt(m, s, builtin)) {
+    switch (contract_unbuilt(m, s)) {
         case Unbuilt::contracted:
             for (std::size_t i = 0; i < n; ++i) {
                 release(frame_term(m.frames.back()));
                 m.frames.pop_back();
             }
             break;
-        case Unbuilt::builtin:
-            for (std::size_t i = 0; i < n; ++i) {
-                m.focus = plain_pair(m.focus, frame_term(m.frames.back()));
-                m.frames.pop_back();
-            }
-            call_builtin(m, *builtin);
-            break;
+        case Unbuilt::ended: break;
         case Unbuilt::refused:
             for (std::size_t i = 0; i < n; ++i) pop_frame(m);
             contract_focus(m);
@@ -135,7 +124,7 @@ bool take_arguments(Machine& m, int n) {
 void descend_let(Machine& m) {
     Term* f = m.focus;
     Term* binder = left_cell(left_cell(f));  // ({ x)
-    Term* head = owned_pair(annotated_leaf(CommonLeaf::lambda), retained(right_cell(binder)));
+    Term* head = owned_pair(annotated_leaf(m.rt, CommonLeaf::lambda), retained(right_cell(binder)));
     m.frames.push_back(return_frame(owned_pair(head, retained(right_cell(f)))));
     m.focus = retained(right_cell(left_cell(f)));
     release(f);
@@ -145,7 +134,7 @@ void descend_let(Machine& m) {
 // a value in focus.
 [[gnu::always_inline]] inline bool step_machine(Machine& m) {
     Term* f = m.focus;
-    ensure_annotated(f);
+    ensure_annotated(m.rt.globals, f);
     if (annotated_value(f)) {
         if (m.frames.empty()) return false;
         ++engine_step_count;
@@ -201,7 +190,7 @@ Term* run(Machine& m) {
 // Every frame's term is annotated, as the machine's own frames are.
 void load_state(Machine& m, TermRef state) {
     VESK_ASSERT(is_pair(state));
-    annotate(state.cell);
+    annotate(m.rt.globals, state.cell);
     m.focus = retained(right_cell(state.cell));
     std::vector<Frame> chain;
     Term* k = left_cell(state.cell);
@@ -223,11 +212,11 @@ void load_state(Machine& m, TermRef state) {
 
 // Packs the machine back into a state term, innermost frame last.
 TermRef store_state(Machine& m) {
-    TermRef k = leaf_of(CommonLeaf::I);
+    TermRef k = leaf_of(m.rt.leaves, CommonLeaf::I);
     for (Frame f : m.frames) {
         TermRef t(frame_term(f));
-        TermRef g = is_argument_frame(f) ? make_pair(leaf_of(CommonLeaf::T), t) : t;
-        k = make_pair(make_pair(leaf_of(CommonLeaf::B), std::move(k)), std::move(g));
+        TermRef g = is_argument_frame(f) ? make_pair(leaf_of(m.rt.leaves, CommonLeaf::T), t) : t;
+        k = make_pair(make_pair(leaf_of(m.rt.leaves, CommonLeaf::B), std::move(k)), std::move(g));
     }
     TermRef focus = TermRef::adopt(m.focus);
     m.focus = nullptr;
@@ -236,28 +225,28 @@ TermRef store_state(Machine& m) {
 
 }  // namespace
 
-TermRef evaluate(TermRef t) {
-    Machine m;
+TermRef evaluate(Runtime& rt, TermRef t) {
+    Machine m(rt);
     m.focus = t.take();
     return TermRef::adopt(run(m));
 }
 
-TermRef drive(TermRef state) {
-    Machine m;
+TermRef drive(Runtime& rt, TermRef state) {
+    Machine m(rt);
     load_state(m, std::move(state));
     return TermRef::adopt(run(m));
 }
 
-TermRef step(TermRef state) {
-    Machine m;
+TermRef step(Runtime& rt, TermRef state) {
+    Machine m(rt);
     load_state(m, std::move(state));
     bool moved = step_machine(m);
     VESK_ASSERT(moved);  // a finished state has no next step
     return store_state(m);
 }
 
-TermRef contract(TermRef state) {
-    Machine m;
+TermRef contract(Runtime& rt, TermRef state) {
+    Machine m(rt);
     load_state(m, std::move(state));
     contract_focus(m);
     return store_state(m);

@@ -16,6 +16,7 @@
 #include <cstdint>
 
 #include "engine/shape.hpp"
+#include "runtime/runtime.hpp"
 #include "terms/term.hpp"
 
 namespace vesk {
@@ -24,21 +25,24 @@ namespace vesk {
 // read, for benchmarks.
 inline std::uint64_t engine_step_count = 0;
 
+// The functions below reduce in the runtime `rt`: its globals, built-ins and
+// caches.
+//
 // The value of the closed term t (consumed): drive of the state (I t).
-TermRef evaluate(TermRef t);
+[[nodiscard]] TermRef evaluate(Runtime& rt, TermRef t);
 // Steps the state (consumed) until its continuation is I and its focus a
 // value, and returns that focus. An error value, a missing-name leaf or a
 // cycle leaf ends the run early as the result. Nested calls (from built-ins
-// that evaluate text of their own) share the global table.
-TermRef drive(TermRef state);
+// that evaluate text of their own) share the runtime.
+[[nodiscard]] TermRef drive(Runtime& rt, TermRef state);
 // The next state of a state that is not finished (consumed). One step may
 // take several elementary transitions at once: a value meeting an argument
 // frame is applied to its argument (the T contraction); a term applied to
 // more arguments than its head takes descends to the head; a value whose
 // frames complete a redex has that redex contracted.
-TermRef step(TermRef state);
+[[nodiscard]] TermRef step(Runtime& rt, TermRef state);
 // Contracts the state's focus, which must be a saturated redex (consumed):
 // usually (continuation contractum).
-TermRef contract(TermRef state);
+[[nodiscard]] TermRef contract(Runtime& rt, TermRef state);
 
 }  // namespace vesk

@@ -37,11 +37,12 @@ inline Term* frame_term(Frame f) {
 }
 
 struct Machine {
+    Runtime& rt;                // the tables this run reads and writes
     Term* focus = nullptr;      // owned
     std::vector<Frame> frames;  // each frame owns its cell
     NameCache names;
 
-    Machine() = default;
+    explicit Machine(Runtime& runtime) : rt(runtime), names(runtime) {}
     Machine(const Machine&) = delete;
     Machine& operator=(const Machine&) = delete;
     ~Machine();

@@ -1,7 +1,6 @@
 #include "engine/name_cache.hpp"
 
 #include "engine/shape.hpp"
-#include "front/globals.hpp"
 
 namespace vesk {
 
@@ -25,20 +24,17 @@ void grow(NameCache& cache) {
 }
 
 // Looks the leaf's text up in the tables; false when it names nothing.
-bool resolve(Term* leaf, NameEntry& entry) {
-    Bytes name(leaf_view(leaf));
-    BuiltinTable& builtins = builtin_table();
-    auto builtin = builtins.find(name);
-    if (builtin != builtins.end()) {
-        bool loads = name == "road" || name == "load";
-        entry = {leaf, NameKind::builtin, false, loads, builtin->second.handler, nullptr, -1};
+bool resolve(Runtime& rt, Term* leaf, NameEntry& entry) {
+    std::string_view name = leaf_view(leaf);
+    auto builtin = rt.builtins.find(name);
+    if (builtin != rt.builtins.end()) {
+        entry = {leaf, NameKind::builtin, false, builtin->second, nullptr, -1};
         return true;
     }
-    GlobalTable& globals = global_table();
-    auto global = globals.find(name);
-    if (global == globals.end()) return false;
-    bool uncached = uncached_names().count(name) != 0;
-    entry = {leaf, NameKind::global, uncached, false, nullptr, &global->second, -1};
+    auto global = rt.globals.find(name);
+    if (global == rt.globals.end()) return false;
+    bool uncached = rt.uncached.find(name) != rt.uncached.end();
+    entry = {leaf, NameKind::global, uncached, nullptr, &global->second, -1};
     return true;
 }
 
@@ -49,9 +45,9 @@ NameCache::~NameCache() {
 }
 
 NameEntry* find_new_name(NameCache& cache, Term* leaf) {
-    if (cache.slots.empty()) cache.globals_seen = global_table().size();
+    if (cache.slots.empty()) cache.globals_seen = cache.rt.globals.size();
     NameEntry entry{};
-    if (!resolve(leaf, entry)) return nullptr;
+    if (!resolve(cache.rt, leaf, entry)) return nullptr;
     if (2 * (cache.used + 1) > cache.slots.size()) grow(cache);
     NameEntry* slot = probe(cache.slots, leaf);
     retain(leaf);
@@ -86,13 +82,13 @@ const GlobalPlan* make_global_plan(NameCache& cache, NameEntry& entry) {
         cache.plans.push_back({TermRef(d), {}, SubstitutionPlan{TermRef(d), {}, 0}});
         return nullptr;
     }
-    cache.plans.push_back({TermRef(d), std::move(names), make_plan(TermRef(body), letters)});
+    cache.plans.push_back({TermRef(d), std::move(names), make_plan(cache.rt.globals, TermRef(body), letters)});
     return &cache.plans.back();
 }
 
-void note_builtin_called(NameCache& cache, bool loads) {
-    std::size_t size = global_table().size();
-    if (loads || size != cache.globals_seen) {
+void note_builtin_called(NameCache& cache, const BuiltinRow& row) {
+    std::size_t size = cache.rt.globals.size();
+    if ((row.effects & defines_globals) != 0 || size != cache.globals_seen) {
         flush_names(cache);
         cache.globals_seen = size;
     }

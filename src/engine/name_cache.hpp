@@ -9,17 +9,17 @@
 // the definition read through it is always the current one. Names that are
 // neither built-ins nor globals are not cached: meeting one ends the run.
 // Erasing a global invalidates entries. Only a built-in's call runs code
-// other than the machine during a reduction, and of the built-ins only the
-// two that load program text at run time ("road" and "load") change the
-// table: the cache is flushed after each of their calls, and after any call
-// that leaves the table with another size.
+// other than the machine during a reduction, and only the built-ins whose
+// row says they define globals change the table: the cache is flushed after
+// each of their calls, and after any call that leaves the table with
+// another size.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
 #include <vector>
 
-#include "builtins/table.hpp"
+#include "runtime/runtime.hpp"
 #include "engine/substitute.hpp"
 #include "terms/term.hpp"
 
@@ -31,8 +31,7 @@ struct NameEntry {
     Term* leaf;  // owned; nullptr marks an empty slot
     NameKind kind;
     bool uncached;           // a global listed in the uncached names
-    bool loads;              // a built-in that loads definitions
-    BuiltinHandler handler;  // kind builtin
+    const BuiltinRow* row;   // kind builtin: its row
     TermRef* definition;     // kind global: the table's own value
     int plan;                // kind global: index into plans, or -1
 };
@@ -50,12 +49,13 @@ struct GlobalPlan {
 };
 
 struct NameCache {
+    Runtime& rt;                   // whose tables the names are looked up in
     std::vector<NameEntry> slots;  // open addressing, a power of two long
     std::size_t used = 0;
     std::size_t globals_seen = 0;  // the global table's size when last checked
     std::vector<GlobalPlan> plans;
 
-    NameCache() = default;
+    explicit NameCache(Runtime& runtime) : rt(runtime) {}
     NameCache(const NameCache&) = delete;
     NameCache& operator=(const NameCache&) = delete;
     ~NameCache();
@@ -75,9 +75,9 @@ inline const GlobalPlan* global_plan(NameCache& cache, NameEntry& entry);
 const GlobalPlan* make_global_plan(NameCache& cache, NameEntry& entry);
 // Forgets every entry, releasing the leaves.
 void flush_names(NameCache& cache);
-// After a built-in's call: flushes the cache when the built-in loads
-// definitions or the global table's size has changed since the last check.
-void note_builtin_called(NameCache& cache, bool loads);
+// After a built-in's call: flushes the cache when the built-in defines
+// globals or the global table's size has changed since the last check.
+void note_builtin_called(NameCache& cache, const BuiltinRow& row);
 
 // The slot of a leaf in the table: its address, hashed.
 inline std::size_t name_slot(const Term* leaf, std::size_t mask) {

@@ -2,14 +2,10 @@
 // one-byte leaves it tests for, linear heads and application spines.
 #pragma once
 
+#include "runtime/globals.hpp"
 #include "terms/term.hpp"
 
 namespace vesk {
-
-// True when t is a leaf whose whole text is the one byte c.
-inline bool is_byte_leaf(const Term* t, char c) {
-    return is_leaf_cell(t) && leaf_chars(t)[0] == c && leaf_chars(t)[1] == '\0';
-}
 
 enum class BinderShape { lambda, let, other };
 
@@ -71,6 +67,6 @@ inline Term* spine_head(Term* t) {
 inline bool has_linear_head(Term* t) {
     return is_linear_byte(first_byte(spine_head(t)));
 }
-bool has_linear_head(const TermRef& t);
+bool has_linear_head(const GlobalTable& globals, const TermRef& t);
 
 }  // namespace vesk

@@ -141,9 +141,9 @@ struct Trial {
 // non-data value: a number leaf) and keeps the header of every pair whose
 // annotation the values cannot change. Building real cells lets
 // annotate_pair decide, so the two ways of annotating cannot drift apart.
-void fix_headers(std::vector<PlanStep>& steps) {
+void fix_headers(const GlobalTable& globals, std::vector<PlanStep>& steps) {
     TermRef stand_in("0");
-    annotate(stand_in.cell);
+    annotate(globals, stand_in.cell);
     std::vector<Trial> stack;
     for (PlanStep& step : steps) {
         switch (step.kind) {
@@ -167,8 +167,8 @@ void fix_headers(std::vector<PlanStep>& steps) {
 
 }  // namespace
 
-Term* substitute_cells(Term* t, const Substitution& s) {
-    ensure_annotated(t);
+Term* substitute_cells(const GlobalTable& globals, Term* t, const Substitution& s) {
+    ensure_annotated(globals, t);
     if ((annotated_variables(t) & s.letters) == 0) return retained(t);
     Stack<Term*>& stack = results();
     std::size_t base = stack.size;
@@ -178,21 +178,21 @@ Term* substitute_cells(Term* t, const Substitution& s) {
     return stack.pop();
 }
 
-TermRef substitute(TermRef t, const TermRef& v, char x) {
+TermRef substitute(const GlobalTable& globals, TermRef t, const TermRef& v, char x) {
     VESK_ASSERT(x >= 'a' && x <= 'z');
-    annotate(v.cell);
+    annotate(globals, v.cell);
     Substitution s;
     s.letters = letter_bit(static_cast<unsigned char>(x));
     s.values[x - 'a'] = v.cell;
-    return TermRef::adopt(substitute_cells(t.cell, s));
+    return TermRef::adopt(substitute_cells(globals, t.cell, s));
 }
 
-SubstitutionPlan make_plan(TermRef body, std::uint32_t letters) {
-    annotate(body.cell);
+SubstitutionPlan make_plan(const GlobalTable& globals, TermRef body, std::uint32_t letters) {
+    annotate(globals, body.cell);
     SubstitutionPlan plan{std::move(body), {}};
     Recorder out{plan.steps};
     walk(plan.body.cell, letters, out);
-    fix_headers(plan.steps);
+    fix_headers(globals, plan.steps);
     plan.depth = plan_depth(plan.steps);
     return plan;
 }

@@ -15,6 +15,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "runtime/globals.hpp"
 #include "terms/term.hpp"
 
 namespace vesk {
@@ -28,10 +29,10 @@ struct Substitution {
 };
 
 // The substitution of s into t (borrowed): an owner the caller takes.
-Term* substitute_cells(Term* t, const Substitution& s);
+[[nodiscard]] Term* substitute_cells(const GlobalTable& globals, Term* t, const Substitution& s);
 
 // One letter x ('a'..'z', asserted): t consumed, v borrowed (a closed value).
-TermRef substitute(TermRef t, const TermRef& v, char x);
+[[nodiscard]] TermRef substitute(const GlobalTable& globals, TermRef t, const TermRef& v, char x);
 
 // Most pairs a plan builds have an annotation that does not depend on the
 // values: only a value as a left child (or under one) changes an arity or a
@@ -55,7 +56,8 @@ struct SubstitutionPlan {
 };
 
 // Records the plan of substituting `letters` into body (consumed).
-SubstitutionPlan make_plan(TermRef body, std::uint32_t letters);
+[[nodiscard]] SubstitutionPlan make_plan(const GlobalTable& globals, TermRef body,
+                                        std::uint32_t letters);
 // Replays the plan with values[i] for letter 'a' + i (borrowed; only the
 // plan's letters are read): the same term substitute_cells builds, as an
 // owner.

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "engine/bits.hpp"
+#include "numbers/bits.hpp"
 #include "front/charcode.hpp"
 
 namespace vesk {
@@ -41,12 +41,6 @@ TermRef byte_tree(unsigned char byte) {
     return node(v, node(j, quarters[0], quarters[1]), node(j, quarters[2], quarters[3]));
 }
 
-Bytes base64_count(std::size_t n) {
-    Bytes digits;
-    for (; n != 0; n /= 64) digits.insert(digits.begin(), kBase64Alphabet[n % 64]);
-    return digits;
-}
-
 }  // namespace
 
 TermRef number_tag(std::string_view text) {
@@ -61,20 +55,8 @@ TermRef number_payload(std::string_view text) {
     return TermRef(std::move(*rest));
 }
 
-TermRef counted_leaf(std::string_view payload) {
-    Bytes text = "(" + base64_count(payload.size()) + ")";
-    text.append(payload);
-    return TermRef(std::move(text));
-}
-
-std::string_view counted_payload(const TermRef& counted) {
-    VESK_ASSERT(first_char(counted) == '(');
-    std::string_view text = leaf_view(counted.cell);
-    return text.substr(text.find(')') + 1);
-}
-
 TermRef counted_unfold(const TermRef& counted) {
-    std::string_view payload = counted_payload(counted);
+    std::string_view payload = counted_payload(counted.cell);
     std::size_t n = payload.size();
     if (n == 0) return TermRef("Z");
     if (n == 1) return byte_tree(static_cast<unsigned char>(payload[0]));

@@ -19,6 +19,7 @@
 #include <optional>
 #include <string_view>
 
+#include "terms/leaf_text.hpp"
 #include "terms/term.hpp"
 
 namespace vesk {
@@ -34,11 +35,6 @@ TermRef number_payload(std::string_view text);
 
 // ---- Counted leaves ---------------------------------------------------------
 
-// The counted leaf "(" base-64 length ")" payload of the bytes (borrowed).
-TermRef counted_leaf(std::string_view payload);
-// The payload bytes of a counted leaf (borrowed), valid while it lives.
-// Asserts a counted leaf.
-std::string_view counted_payload(const TermRef& counted);
 // A counted leaf's tree (borrowed): Z for no bytes; for one byte b the tree
 // V (J (J b0 b1) (J b2 b3)) (J (J b4 b5) (J b6 b7)), bit 0 lowest, I for 1
 // and H for 0; for n >= 2 bytes V p q, p the first m bytes with m the largest

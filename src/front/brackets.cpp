@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "driver/bracket_names.hpp"
+#include "diagnostics/bracket_names.hpp"
 #include "front/charcode.hpp"
 #include "front/layout.hpp"
 #include "front/names.hpp"

@@ -6,7 +6,7 @@
 #include <cstddef>
 #include <string_view>
 
-#include "driver/outcome.hpp"
+#include "diagnostics/outcome.hpp"
 
 namespace vesk {
 

@@ -17,12 +17,11 @@
 #include <optional>
 #include <string_view>
 
+#include "terms/leaf_text.hpp"
 #include "terms/term.hpp"
 
 namespace vesk {
 
-inline constexpr std::string_view kBase64Alphabet =
-    "_abcdefghijklmnopqrustvwzxy0123456789ABCDEFGHIJKLMNOPQRUSTVWZXY~";
 
 // The largest position a position code can name; it shows as "!!!!!".
 inline constexpr std::uint32_t kPositionLimit = std::uint32_t{1} << 30;

@@ -6,7 +6,7 @@
 
 #include <optional>
 
-#include "engine/bits.hpp"
+#include "numbers/bits.hpp"
 #include "terms/term.hpp"
 
 namespace vesk {

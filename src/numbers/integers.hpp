@@ -19,7 +19,7 @@
 #include <cstdint>
 #include <optional>
 
-#include "engine/bits.hpp"
+#include "numbers/bits.hpp"
 #include "terms/term.hpp"
 
 namespace vesk {

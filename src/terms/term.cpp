@@ -1,73 +1,39 @@
 #include "terms/term.hpp"
 
 #include <cstring>
+#include <optional>
 #include <vector>
 
 #include "terms/cells.hpp"
+#include "terms/leaf_text.hpp"
 
 namespace vesk {
 
 namespace {
 
-bool starts_counted_span(unsigned char c) {
-    return (c >= '0' && c <= '9') || c == '[';
-}
-
-// Value of a base-64 digit of a counted leaf's length, or -1.
-int base64_digit(unsigned char c) {
-    static const char kAlphabet[] =
-        "_abcdefghijklmnopqrustvwzxy0123456789ABCDEFGHIJKLMNOPQRUSTVWZXY~";
-    const char* at = static_cast<const char*>(std::memchr(kAlphabet, c, 64));
-    return at ? static_cast<int>(at - kAlphabet) : -1;
-}
-
-// For a counted text: the index of its ')' and its payload count. The digits
-// must all be base-64 digits and the ')' must be present.
-struct CountedHead {
-    std::size_t close;
-    std::size_t payload;
-};
-CountedHead counted_head(const char* text, std::size_t available) {
-    std::size_t i = 1;
-    std::size_t count = 0;
-    while (i < available && text[i] != ')') {
-        int digit = base64_digit(static_cast<unsigned char>(text[i]));
-        VESK_ASSERT(digit >= 0);
-        count = count * 64 + static_cast<std::size_t>(digit);
-        ++i;
-    }
-    VESK_ASSERT(i < available);
-    return {i, count};
-}
-
-// Bracket-balanced length of a '[' text, scanning at most `available` bytes.
-std::size_t balanced_length(const char* text, std::size_t available) {
-    std::size_t depth = 1;
-    std::size_t i = 1;
-    while (i < available && depth > 0) {
-        if (text[i] == '[') depth++;
-        if (text[i] == ']') depth--;
-        ++i;
-    }
-    return i;
-}
-
 // The number of bytes a leaf made from `text` keeps: the kind's own length.
-// Raw and counted texts that come short are padded with NUL bytes.
-std::size_t kept_length(std::string_view text) {
-    if (text.empty()) return 0;
-    unsigned char c = static_cast<unsigned char>(text[0]);
-    if (c == ' ') return 9;
-    if (c == '(') {
-        CountedHead h = counted_head(text.data(), text.size());
-        return h.close + 1 + h.payload;
-    }
-    if (starts_counted_span(c)) {
-        if (text.size() < header::kSpanLimit) return text.size();
-        if (c == '[') return balanced_length(text.data(), text.size());
+// Raw and counted texts that come short are padded with NUL bytes; a counted
+// text whose head is malformed keeps what it has.
+std::size_t kept_length(std::string_view text, LeafKind kind) {
+    switch (kind) {
+        case LeafKind::raw: return 9;
+        case LeafKind::counted: {
+            std::optional<CountedHead> head = read_counted_head(text);
+            return head ? head->close + 1 + head->payload : text.size();
+        }
+        case LeafKind::number:
+        case LeafKind::bracket: return text.size();
+        case LeafKind::name: break;
     }
     std::size_t nul = text.find('\0');
     return nul == std::string_view::npos ? text.size() : nul;
+}
+
+// A leaf's block: the length-and-kind word, the header, the text and a NUL.
+inline constexpr std::size_t kLeafOverhead = sizeof(std::uint64_t) + sizeof(Term) + 1;
+
+void free_leaf(Term* t) {
+    free_cell(reinterpret_cast<std::uint64_t*>(t) - 1, kLeafOverhead + leaf_length(t));
 }
 
 }  // namespace
@@ -86,22 +52,14 @@ void set_span(Term* t, std::uint32_t value) {
                 (static_cast<std::uint64_t>(value) << header::kSpanShift);
 }
 
-std::size_t leaf_length(const Term* t) {
-    const char* text = leaf_chars(t);
+LeafKind kind_of_text(std::string_view text) {
+    if (text.empty()) return LeafKind::name;
     unsigned char c = static_cast<unsigned char>(text[0]);
-    if (c == ' ') return 9;
-    if (c == '(') {
-        CountedHead h = counted_head(text, SIZE_MAX);
-        return h.close + 1 + h.payload;
-    }
-    if (starts_counted_span(c)) {
-        std::uint32_t span = span_of(t);
-        if (span != 0) return span;
-        std::size_t n = (c == '[') ? balanced_length(text, SIZE_MAX) : std::strlen(text);
-        VESK_ASSERT(n >= header::kSpanLimit);
-        return n;
-    }
-    return std::strlen(text);
+    if (c == ' ') return LeafKind::raw;
+    if (c >= '0' && c <= '9') return LeafKind::number;
+    if (c == '[') return LeafKind::bracket;
+    if (c == '(') return LeafKind::counted;
+    return LeafKind::name;
 }
 
 std::string_view leaf_view(const Term* t) {
@@ -110,15 +68,20 @@ std::string_view leaf_view(const Term* t) {
 }
 
 Term* make_leaf(std::string_view text) {
-    std::size_t n = kept_length(text);
-    Term* t = static_cast<Term*>(allocate_cell(sizeof(Term) + n + 1));
+    LeafKind kind = kind_of_text(text);
+    std::size_t n = kept_length(text, kind);
+    auto* word = static_cast<std::uint64_t*>(allocate_cell(kLeafOverhead + n));
+    *word = n | (static_cast<std::uint64_t>(kind) << header::kKindShift);
+    Term* t = reinterpret_cast<Term*>(word + 1);
     char* body = reinterpret_cast<char*>(t + 1);
     std::size_t copied = n < text.size() ? n : text.size();
     std::memcpy(body, text.data(), copied);
     std::memset(body + copied, 0, n + 1 - copied);
     t->header = header::kLeaf;
-    if (n > 0 && starts_counted_span(static_cast<unsigned char>(body[0])) &&
-        n < header::kSpanLimit) {
+    // Number and bracket leaves keep their length in span as well, where
+    // annotation reads the length of data.
+    bool spans = kind == LeafKind::number || kind == LeafKind::bracket;
+    if (spans && n < header::kSpanLimit) {
         t->header |= static_cast<std::uint64_t>(n) << header::kSpanShift;
     }
     return t;
@@ -129,7 +92,7 @@ Term* make_leaf(std::string_view text) {
 // its header word, no longer needed, links it to the next pair to free.
 void destroy_cell(Term* t) {
     if (is_leaf_cell(t)) {
-        free_cell(t, sizeof(Term) + leaf_length(t) + 1);
+        free_leaf(t);
         return;
     }
     t->header = 0;
@@ -143,7 +106,7 @@ void destroy_cell(Term* t) {
             child->header--;
             if ((child->header & header::kRefsMask) != 0) continue;
             if (is_leaf_cell(child)) {
-                free_cell(child, sizeof(Term) + leaf_length(child) + 1);
+                free_leaf(child);
             } else {
                 child->header = reinterpret_cast<std::uint64_t>(todo);
                 todo = child;
@@ -211,15 +174,9 @@ int compare_bytes(std::string_view a, std::string_view b) {
     return a.size() < b.size() ? 1 : -1;
 }
 
-std::string_view counted_payload(const Term* t) {
-    std::string_view text = leaf_view(t);
-    std::size_t close = text.find(')');
-    return text.substr(close + 1);
-}
-
 int compare_leaves(const Term* a, const Term* b) {
-    bool counted_a = first_byte(a) == '(';
-    bool counted_b = first_byte(b) == '(';
+    bool counted_a = leaf_kind(a) == LeafKind::counted;
+    bool counted_b = leaf_kind(b) == LeafKind::counted;
     if (counted_a && counted_b) return compare_bytes(counted_payload(a), counted_payload(b));
     // A counted leaf against another leaf: measured by its payload count but
     // compared from its first byte.

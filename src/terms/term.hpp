@@ -16,15 +16,18 @@
 // 0x40 for the data marker, anything else an arity and pending flag.
 //
 // A pair's body is two owning pointers, left then right, never null (24
-// bytes in all). A leaf's body is its text followed by one NUL, inline. The
-// kind of a leaf is fixed by its first byte:
+// bytes in all). A leaf's body is its text followed by one NUL, inline, and
+// the word just before its header (part of the same block) holds the text's
+// length in its low 56 bits and the leaf's kind in its top 8. The kind is
+// fixed by the text's first byte when the leaf is made:
 //   ' '  raw leaf      exactly 9 bytes: the blank and 8 bytes of a double
-//   0-9  number leaf   length in span, or NUL-terminated when 2^26 or more
-//   '['  bracket leaf  length in span, or bracket-balanced when 2^26 or more
+//   0-9  number leaf   its digits
+//   '['  bracket leaf  a bracket-balanced text
 //   '('  counted leaf  "(" base-64 digits ")" then that many payload bytes
-//   else name leaf     NUL-terminated
-// A leaf stores exactly the bytes its kind says it has, so its allocation
-// size can always be recomputed from the text.
+//   else name leaf     up to its first NUL
+// Neither the kind nor the length is ever read back from the text, so a
+// write into a leaf's text (which built-ins may allow) can change neither:
+// every later read and the final free stay inside the cell.
 #pragma once
 
 #include <cstddef>
@@ -59,6 +62,18 @@ inline constexpr std::uint8_t kDataMarker = 0x40;
 
 // ---- Raw cell access (borrowed pointers; no counting) ----------------------
 
+enum class LeafKind : std::uint8_t { raw, number, bracket, counted, name };
+
+namespace header {
+inline constexpr std::uint64_t kLengthMask = (std::uint64_t{1} << 56) - 1;
+inline constexpr int kKindShift = 56;
+}  // namespace header
+
+// The word before a leaf's header (see above).
+inline std::uint64_t leaf_word(const Term* t) {
+    return reinterpret_cast<const std::uint64_t*>(t)[-1];
+}
+
 inline bool is_leaf_cell(const Term* t) {
     return (t->header & header::kLeaf) != 0;
 }
@@ -74,6 +89,16 @@ inline Term* right_cell(const Term* t) {
 inline const char* leaf_chars(const Term* t) {
     return reinterpret_cast<const char*>(t + 1);
 }
+// The kind of a leaf (t must be a leaf).
+inline LeafKind leaf_kind(const Term* t) {
+    return static_cast<LeafKind>(leaf_word(t) >> header::kKindShift);
+}
+// The length of a leaf's text (t must be a leaf).
+inline std::size_t leaf_length(const Term* t) {
+    return static_cast<std::size_t>(leaf_word(t) & header::kLengthMask);
+}
+// The kind a text makes a leaf of, by its first byte.
+LeafKind kind_of_text(std::string_view text);
 // First text byte of a leaf, 0 for a pair.
 inline unsigned char first_byte(const Term* t) {
     return is_leaf_cell(t) ? static_cast<unsigned char>(leaf_chars(t)[0]) : 0;
@@ -114,8 +139,10 @@ inline void set_data_marker(Term* t) {
     t->header = (t->header & ~(header::kArityMask | header::kPending)) | header::kPending;
 }
 
-// The length of a leaf's text by its kind (see the layout above).
-std::size_t leaf_length(const Term* t);
+// True when t is a leaf whose whole text is the one byte c.
+inline bool is_byte_leaf(const Term* t, char c) {
+    return is_leaf_cell(t) && leaf_length(t) == 1 && leaf_chars(t)[0] == c;
+}
 
 // Adds one owner. Asserts when the count would wrap.
 inline void retain(Term* t) {

@@ -5,7 +5,7 @@
 #include <cstring>
 
 #include "../engine/engine_support.hpp"
-#include "builtins/table.hpp"
+#include "runtime/builtin_table.hpp"
 #include "builtins/values.hpp"
 #include "engine/unfold.hpp"
 

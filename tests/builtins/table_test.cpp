@@ -1,5 +1,5 @@
 // The built-in table's life cycle, and a built-in called by the machine.
-#include "builtins/table.hpp"
+#include "runtime/builtin_table.hpp"
 
 #include "../engine/engine_support.hpp"
 #include "builtins/values.hpp"

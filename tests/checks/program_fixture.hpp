@@ -8,11 +8,11 @@
 
 #include "checks/check_program.hpp"
 #include "checks/sharing.hpp"
-#include "front/definitions.hpp"
-#include "front/globals.hpp"
+#include "runtime/definitions.hpp"
+#include "runtime/globals.hpp"
 #include "front/layout.hpp"
 #include "front/parser.hpp"
-#include "front/prelude.hpp"
+#include "runtime/prelude.hpp"
 
 namespace vesk::test {
 

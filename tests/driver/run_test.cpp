@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "driver/picture.hpp"
+#include "diagnostics/picture.hpp"
 #include "driver/result.hpp"
 
 namespace vesk {

@@ -12,8 +12,8 @@
 
 #include <string_view>
 
-#include "builtins/table.hpp"
-#include "front/globals.hpp"
+#include "runtime/builtin_table.hpp"
+#include "runtime/globals.hpp"
 #include "terms/cells.hpp"
 #include "terms/term.hpp"
 

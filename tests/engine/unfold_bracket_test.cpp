@@ -3,7 +3,7 @@
 #include <random>
 #include <set>
 
-#include "bits_test_util.hpp"
+#include "../numbers/bits_test_util.hpp"
 #include "engine/unfold.hpp"
 #include "front/charcode.hpp"
 #include "terms/cells.hpp"

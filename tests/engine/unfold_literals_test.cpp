@@ -4,8 +4,8 @@
 #include <cstring>
 #include <random>
 
-#include "bits_test_util.hpp"
-#include "engine/bits.hpp"
+#include "../numbers/bits_test_util.hpp"
+#include "numbers/bits.hpp"
 #include "engine/unfold.hpp"
 #include "terms/cells.hpp"
 

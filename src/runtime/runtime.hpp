@@ -1,0 +1,51 @@
+// The runtime: everything one run of a program owns besides its cells.
+//
+// One Runtime is made per run (the driver makes it; a test makes its own),
+// and every table that the loader, the checks, the machine and the built-ins
+// read or write lives here, so two runtimes never see each other's state
+// and destroying one gives back every cell and host resource it holds. The
+// cell pool alone stays process-wide (terms/cells.hpp).
+//
+// The engine holds the runtime it reduces in and hands it to every built-in
+// through the call context (runtime/builtin_table.hpp).
+#pragma once
+
+#include "runtime/builtin_table.hpp"
+#include "runtime/common_leaves.hpp"
+#include "runtime/globals.hpp"
+#include "runtime/host_resources.hpp"
+#include "runtime/sharing_table.hpp"
+
+namespace vesk {
+
+struct Runtime {
+    // Name -> definition: the prelude, a template for every built-in, the
+    // program's definitions. The engine replaces entries in place when it
+    // caches constant values.
+    GlobalTable globals;
+    // Names whose last definition was written name()\body: never cached.
+    UncachedNames uncached;
+    // The global table as it stood right after the prelude was loaded.
+    GlobalTable prelude;
+    // Every built-in by name (filled from the families by the layer above).
+    BuiltinTable builtins;
+    // Structurally equal terms made one cell by the checks; afterwards only
+    // values, which built-ins may hand out as shared copies.
+    SharingTable sharing;
+    // The one-byte leaves the machine and the built-ins build terms with.
+    CommonLeaves leaves;
+    // The null-terminated vector of the program's arguments (borrowed from
+    // the process), or null before the run.
+    char** arguments = nullptr;
+    // Streams, directories, sockets and memory blocks opened by built-ins.
+    HostResources host;
+
+    Runtime() = default;
+    Runtime(const Runtime&) = delete;
+    Runtime& operator=(const Runtime&) = delete;
+    // The leaves and the sharing table go before the globals that their
+    // annotations were read from; the host resources are closed last.
+    ~Runtime() = default;
+};
+
+}  // namespace vesk
