@@ -10,7 +10,8 @@
 #include "checks/check_program.hpp"
 #include "checks/sharing.hpp"
 #include "runtime/definitions.hpp"
-#include "runtime/globals.hpp"
+#include "builtins/families.hpp"
+#include "runtime/runtime.hpp"
 #include "runtime/prelude.hpp"
 
 namespace {
@@ -47,6 +48,9 @@ double seconds_since(std::chrono::steady_clock::time_point start) {
 
 int main() {
     using namespace vesk;
+    Runtime runtime;
+    install_builtins(runtime);
+    auto rt = [&runtime]() -> Runtime& { return runtime; };
     std::string text = program();
     double best_load = 1e9;
     double best_check = 1e9;
@@ -54,15 +58,15 @@ int main() {
     std::size_t shared = 0;
     for (int round = 0; round < 3; ++round) {
         auto start = std::chrono::steady_clock::now();
-        load_prelude();
-        Outcome loaded = load_definitions(text);
+        load_prelude(rt());
+        Outcome loaded = load_definitions(rt(), text);
         double load = seconds_since(start);
         if (!is_check(loaded)) {
             std::printf("loading failed: %s\n", loaded.say.c_str());
             return 1;
         }
         start = std::chrono::steady_clock::now();
-        Outcome checked = check_program();
+        Outcome checked = check_program(rt());
         double check = seconds_since(start);
         if (!is_check(checked)) {
             std::printf("checks failed: %s %s\n", checked.code.c_str(), checked.say.c_str());
@@ -70,8 +74,8 @@ int main() {
         }
         if (load < best_load) best_load = load;
         if (check < best_check) best_check = check;
-        globals = global_table().size();
-        shared = sharing_table_size();
+        globals = rt().globals.size();
+        shared = rt().sharing.used;
     }
     std::printf("checks_startup: %zu bytes, %d definitions (%zu globals)\n", text.size(),
                 kDefinitions, globals);

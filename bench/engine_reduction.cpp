@@ -9,11 +9,10 @@
 #include <string>
 #include <vector>
 
-#include "runtime/builtin_table.hpp"
 #include "builtins/values.hpp"
 #include "engine/machine.hpp"
 #include "runtime/definitions.hpp"
-#include "runtime/globals.hpp"
+#include "runtime/call.hpp"
 #include "runtime/prelude.hpp"
 #include "terms/cells.hpp"
 #include "terms/term.hpp"
@@ -28,48 +27,50 @@ TermRef small_integer(std::int64_t v) {
 }
 
 template <typename Op>
-TermRef binary(TermRef redex, Op op) {
-    Arguments args = open_arguments(std::move(redex), 2);
-    auto a = integer_argument(args.at[0]);
-    auto b = integer_argument(args.at[1]);
-    if (!a || !b) return failure_result();
+TermRef binary(Call& call, Op op) {
+    auto a = integer_argument(call.args[0]);
+    auto b = integer_argument(call.args[1]);
+    if (!a || !b) return call.fail();
     return op(*a, *b);
 }
 
-TermRef plus(TermRef r) {
-    return binary(std::move(r), [](auto a, auto b) { return small_integer(a + b); });
+TermRef plus(Call& c) {
+    return binary(c, [](auto a, auto b) { return small_integer(a + b); });
 }
-TermRef dash(TermRef r) {
-    return binary(std::move(r), [](auto a, auto b) { return small_integer(a - b); });
+TermRef dash(Call& c) {
+    return binary(c, [](auto a, auto b) { return small_integer(a - b); });
 }
-TermRef less(TermRef r) {
-    return binary(std::move(r), [](auto a, auto b) { return truth_result(a < b); });
+TermRef less(Call& c) {
+    return binary(c, [&c](auto a, auto b) { return c.truth(a < b); });
+}
+
+constexpr BuiltinRow kRows[] = {
+    {"plus", 2, pure_effect, plus}, {"dash", 2, pure_effect, dash}, {"less", 2, pure_effect, less}};
+
+// The runtime the benchmark loads its programs into.
+Runtime& rt() {
+    static Runtime runtime;
+    return runtime;
 }
 
 // A program of the language, loaded with the prelude, with the three
 // handlers in the built-in table.
 void load(const char* program) {
-    load_prelude();
-    struct Builtin {
-        const char* name;
-        BuiltinHandler handler;
-    };
-    for (Builtin b : {Builtin{"plus", plus}, Builtin{"dash", dash}, Builtin{"less", less}}) {
-        builtin_table()[b.name] = BuiltinEntry{2, b.handler};
-    }
-    Outcome out = load_definitions(program);
+    load_prelude(rt());
+    for (const BuiltinRow& row : kRows) rt().builtins[row.name] = &row;
+    Outcome out = load_definitions(rt(), program);
     if (!is_check(out)) std::printf("%s: %s\n", out.code.c_str(), out.say.c_str());
 }
 
 // Loads the program, applies its main expression to 0 and reduces it.
 void run(const char* label, const char* program, const char* expected) {
     load(program);
-    TermRef t = make_pair(global_table().at(""), TermRef("0"));
+    TermRef t = make_pair(rt().globals.at(""), TermRef("0"));
     std::uint64_t steps = engine_step_count;
     std::uint64_t cells = cell_counts().allocated;
     auto start = std::chrono::steady_clock::now();
     std::clock_t cpu_start = std::clock();
-    TermRef result = evaluate(t);
+    TermRef result = evaluate(rt(), t);
     double cpu = static_cast<double>(std::clock() - cpu_start) / CLOCKS_PER_SEC;
     double seconds =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();

@@ -52,11 +52,6 @@ Outcome refused(const char* code, Bytes say, const Bytes& name, std::size_t posi
     return out;
 }
 
-void install_templates(Runtime& rt) {
-    for (const auto& [name, row] : rt.builtins) {
-        rt.globals.insert_or_assign(Bytes(name), builtin_template(row->arity));
-    }
-}
 
 // The definition after the comma at `comma`: stored, skipped, or refused.
 Outcome load_one(Runtime& rt, std::string_view text, std::size_t comma, std::size_t end) {
@@ -97,10 +92,16 @@ TermRef builtin_template(int arity) {
     return acc;
 }
 
+void install_builtin_templates(Runtime& rt) {
+    for (const auto& [name, row] : rt.builtins) {
+        rt.globals.insert_or_assign(Bytes(name), builtin_template(row->arity));
+    }
+}
+
 Outcome load_definitions(Runtime& rt, Bytes raw) {
     Outcome out;
     if (!check_brackets(raw, out)) return out;
-    install_templates(rt);
+    install_builtin_templates(rt);
     Bytes text = normalise_layout(raw);
     raw.clear();
     std::vector<std::size_t> commas = split_top(text, ",");

@@ -14,6 +14,9 @@ namespace vesk {
 
 struct Runtime;
 
+// Enters the template of every built-in of rt.builtins into its globals.
+void install_builtin_templates(Runtime& rt);
+
 // Loads the program text (consumed) into the runtime's globals. Returns the bracket check's outcome
 // ("match" or "comma") when it fails, "lower" for a one-letter lower-case
 // name, "built" for a binder's or a built-in's name, and "check" otherwise.

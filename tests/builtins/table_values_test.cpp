@@ -1,12 +1,16 @@
-// The conventions every built-in shares: kinds of values, result leaves,
-// the redex's arguments and the conversions to and from C values.
+// The conventions every built-in shares: kinds of values, the call
+// context's results and the conversions to and from C values.
 #include <cmath>
 #include <cstring>
 #include <limits>
+#include <vector>
 
 #include "../engine/engine_support.hpp"
 #include "builtins/values.hpp"
+#include "diagnostics/error_value.hpp"
 #include "engine/annotate.hpp"
+#include "runtime/call.hpp"
+#include "terms/leaf_text.hpp"
 
 namespace vesk::test {
 namespace {
@@ -43,23 +47,19 @@ TEST_F(Values, PairsAreTextsListsOrNothing) {
     EXPECT_EQ(classify(term("[a] K")), ValueKind::void_);  // data applied: not data
 }
 
-TEST_F(Values, ResultLeaves) {
-    EXPECT_EQ(leaf_text(failure_result()), "Z");
-    EXPECT_EQ(leaf_text(unit_result()), "I");
-    EXPECT_EQ(leaf_text(truth_result(true)), "K");
-    EXPECT_EQ(leaf_text(truth_result(false)), "H");
-}
-
-TEST_F(Values, ArgumentsComeFirstToLast) {
-    TermRef redex = term("cork [abc] 1 X");
-    Arguments args = open_arguments(redex, 3);
-    ASSERT_EQ(args.count, 3);
-    EXPECT_EQ(leaf_view(args.at[0]), "[abc]");
-    EXPECT_EQ(leaf_view(args.at[1]), "1");
-    EXPECT_EQ(leaf_view(args.at[2]), "X");
-    Arguments none = open_arguments(TermRef("rand_max"), 0);
-    EXPECT_EQ(none.count, 0);
-    EXPECT_DEATH(open_arguments(term("plus 1"), 2), "ASSERTION FAILED:values.cpp");
+TEST_F(Values, CallContextResults) {
+    Call call{{}, rt()};
+    EXPECT_EQ(leaf_text(call.fail()), "Z");
+    EXPECT_EQ(leaf_text(call.unit()), "I");
+    EXPECT_EQ(leaf_text(call.truth(true)), "K");
+    EXPECT_EQ(leaf_text(call.truth(false)), "H");
+    EXPECT_EQ(call.truth(true).cell, call.truth(true).cell);  // the runtime's shared leaf
+    Outcome out;
+    out.code = "place";
+    out.say = "said";
+    TermRef error = call.error(out);
+    EXPECT_TRUE(is_error_value(error));
+    EXPECT_EQ(decode_error_value(leaf_view(right_cell(error.cell))).say, "said");
 }
 
 TEST_F(Values, ShortIntegers) {
@@ -96,7 +96,7 @@ TEST_F(Values, IntegerResults) {
     EXPECT_EQ(leaf_text(unsigned_result(18446744073709551615u)), "18446744073709551615");
     static const char kSpot = 0;
     TermRef address = pointer_result(&kSpot);
-    EXPECT_EQ(pointer_argument(address.cell).value(), &kSpot);
+    EXPECT_EQ(readable_address(address.cell).value(), &kSpot);
     for (std::int64_t v : {0L, 1L, -1L, 123456789012345L, -999999999999999999L}) {
         EXPECT_EQ(integer_argument(integer_result(v).cell), v);
     }
@@ -117,18 +117,59 @@ TEST_F(Values, FloatsOnlyFromReals) {
     EXPECT_EQ(std::memcmp(&back, &nan, sizeof nan), 0);
 }
 
-TEST_F(Values, PointersIntoTextsAndFromIntegers) {
+TEST_F(Values, AddressesIntoTextsAndFromIntegers) {
     TermRef post(Bytes("(c)abc", 6));
-    char* p = pointer_argument(post.cell).value();
-    EXPECT_EQ(std::string_view(p, 3), "abc");
+    EXPECT_EQ(std::string_view(readable_address(post.cell).value(), 3), "abc");
+    EXPECT_EQ(writable_address(post.cell).value(), readable_address(post.cell).value());
     TermRef zits("[xyz]");
-    EXPECT_EQ(pointer_argument(zits.cell).value(), leaf_chars(zits.cell));
-    EXPECT_EQ(reinterpret_cast<std::uintptr_t>(pointer_argument(TermRef("4096").cell).value()),
+    EXPECT_EQ(readable_address(zits.cell).value(), leaf_chars(zits.cell));
+    EXPECT_FALSE(writable_address(zits.cell));  // code the machine unfolds: refused
+    for (auto* address : {readable_address(TermRef("4096").cell).value()}) {
+        EXPECT_EQ(reinterpret_cast<std::uintptr_t>(address), 4096u);
+    }
+    EXPECT_EQ(reinterpret_cast<std::uintptr_t>(writable_address(TermRef("4096").cell).value()),
               4096u);
-    EXPECT_FALSE(pointer_argument(term("[a] [b]").cell));  // no text of its own
-    EXPECT_FALSE(pointer_argument(real_leaf(1.0).cell));
-    EXPECT_FALSE(pointer_argument(TermRef("K").cell));
-    EXPECT_FALSE(pointer_argument(TermRef("00").cell));
+    for (const char* none : {"K", "00"}) {
+        EXPECT_FALSE(readable_address(TermRef(none).cell)) << none;
+        EXPECT_FALSE(writable_address(TermRef(none).cell)) << none;
+    }
+    EXPECT_FALSE(readable_address(term("[a] [b]").cell));  // no text of its own
+    EXPECT_FALSE(readable_address(real_leaf(1.0).cell));
+}
+
+// Writes through the addresses a built-in may hand out, over every byte a
+// post's payload has, into unshared and shared leaves: the leaf keeps its
+// kind and length, every holder sees the bytes, and freeing it stays inside
+// its block (the sanitizer build checks the last part).
+TEST_F(Values, WritesIntoTextsKeepCellsWhole) {
+    struct Case {
+        Bytes text;
+        std::size_t holders;
+    };
+    const Case cases[] = {{Bytes("(c)abc", 6), 1}, {Bytes("(c)abc", 6), 3},
+                          {"(_)", 1},              {"(b)" + Bytes(1, '\0'), 2}};
+    for (const Case& c : cases) {
+        TermRef post(Bytes(c.text));
+        std::vector<TermRef> holders(c.holders, post);
+        std::size_t length = leaf_length(post.cell);
+        std::size_t payload = counted_payload(post.cell).size();
+        char* at = writable_address(post.cell).value();
+        for (std::size_t i = 0; i < payload; ++i) at[i] = i % 2 ? ')' : '(';
+        EXPECT_EQ(leaf_kind(post.cell), LeafKind::counted);
+        EXPECT_EQ(leaf_length(post.cell), length);
+        EXPECT_EQ(classify(post), ValueKind::post);
+        for (const TermRef& h : holders) {
+            EXPECT_EQ(counted_payload(h.cell), std::string_view(at, payload));
+        }
+    }
+    // A raw address may point anywhere, a leaf's first byte included: the
+    // cell keeps its kind and size all the same.
+    TermRef zits("[xyz]");
+    TermRef copy = zits;
+    const_cast<char*>(leaf_chars(zits.cell))[0] = 'q';
+    EXPECT_EQ(leaf_kind(copy.cell), LeafKind::bracket);
+    EXPECT_EQ(leaf_length(copy.cell), 5u);
+    EXPECT_EQ(classify(copy), ValueKind::zits);
 }
 
 TEST_F(Values, TextsOfEveryKindThatHasOne) {

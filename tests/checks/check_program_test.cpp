@@ -1,4 +1,5 @@
 #include "checks/check_program.hpp"
+#include "../support/test_runtime.hpp"
 
 #include <gtest/gtest.h>
 
@@ -9,6 +10,8 @@
 
 namespace vesk {
 namespace {
+
+using test::rt;
 
 using test::parse;
 using test::sx_show;
@@ -22,9 +25,9 @@ TEST_F(CheckProgram, AProgramOfUsualFormsIsPreparedForTheEngine) {
     EXPECT_EQ(sx_show(global("twice")), "(\\ a (\\ b (a (a b))))");
     EXPECT_EQ(sx_show(global("")), "(twice (\\ a (V a 1)) 5)");
     EXPECT_EQ(leaf_text(global("_")), layout_text());
-    for (const auto& [name, term] : global_table()) {
+    for (const auto& [name, term] : rt().globals) {
         EXPECT_TRUE(is_annotated(term.get())) << name;
-        EXPECT_EQ(variable_set(term), 0u) << name;
+        EXPECT_EQ(variable_set(rt().globals, term), 0u) << name;
     }
 }
 
@@ -37,7 +40,7 @@ TEST_F(CheckProgram, QuotesAndPatternLetsAreRewrittenBeforeTheChecks) {
 TEST_F(CheckProgram, EqualSubtermsAreSharedAcrossDefinitions) {
     ASSERT_EQ(check("lhs(1)(rhs 1),lhs\\xs\\V xs 10,rhs\\ys\\V ys 10").code, "check");
     EXPECT_EQ(global("lhs").get(), global("rhs").get());
-    EXPECT_GT(sharing_table_size(), 0u);
+    EXPECT_GT(rt().sharing.used, 0u);
 }
 
 TEST_F(CheckProgram, FunkyIsFoundBeforeUndefinedNames) {
@@ -50,9 +53,9 @@ TEST_F(CheckProgram, FunkyIsFoundBeforeUndefinedNames) {
 
 TEST_F(CheckProgram, BrokenUnreachableGlobalsArePrunedOrRestored) {
     ASSERT_EQ(check("I 1,dead\\x\\nowhere x,K()\\a\\b\\missing").code, "check");
-    EXPECT_EQ(global_table().count("dead"), 0u);
+    EXPECT_EQ(rt().globals.count("dead"), 0u);
     EXPECT_EQ(sx_show(global("K")), "(\\ a (\\ b a))");
-    EXPECT_EQ(uncached_names().count("K"), 0u);
+    EXPECT_EQ(rt().uncached.count("K"), 0u);
 }
 
 TEST_F(CheckProgram, ARenamedGlobalLeavesALocalVariableUnbound) {
@@ -78,8 +81,8 @@ TEST_F(CheckProgram, DeepSourceAndDeepTermsPassEveryStep) {
     ASSERT_EQ(check("0,gg\\v\\v").code, "check");
     TermRef deep = parse("p q{V 1 2}`p");
     for (int i = 0; i < 1000000; ++i) deep = make_pair(leaf_term("gg"), std::move(deep));
-    global_table().insert_or_assign("", std::move(deep));
-    ASSERT_EQ(check_program().code, "check");
+    rt().globals.insert_or_assign("", std::move(deep));
+    ASSERT_EQ(check_program(rt()).code, "check");
     EXPECT_TRUE(is_annotated(global("").get()));
 }
 

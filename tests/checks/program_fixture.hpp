@@ -3,6 +3,7 @@
 #pragma once
 
 #include <gtest/gtest.h>
+#include "../support/test_runtime.hpp"
 
 #include <string_view>
 
@@ -23,24 +24,24 @@ inline TermRef parse(std::string_view text) {
 class ProgramTest : public testing::Test {
    protected:
     void SetUp() override {
-        load_prelude();
-        clear_sharing_table();
+        load_prelude(rt());
+        clear_sharing_table(rt().sharing);
     }
     void TearDown() override {
-        reset_globals();
-        clear_sharing_table();
+        reset_globals(rt());
+        clear_sharing_table(rt().sharing);
     }
     // Loads the program text and checks it: the first outcome that is not "check".
     static Outcome check(std::string_view text) {
-        load_prelude();
-        Outcome out = load_definitions(Bytes(text));
+        load_prelude(rt());
+        Outcome out = load_definitions(rt(), Bytes(text));
         if (!is_check(out)) {
             ADD_FAILURE() << "loading failed: " << out.say;
             return out;
         }
-        return check_program();
+        return check_program(rt());
     }
-    static const TermRef& global(const char* name) { return global_table().at(name); }
+    static const TermRef& global(const char* name) { return rt().globals.at(name); }
 };
 
 }  // namespace vesk::test

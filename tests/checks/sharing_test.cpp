@@ -1,4 +1,5 @@
 #include "checks/sharing.hpp"
+#include "../support/test_runtime.hpp"
 
 #include <gtest/gtest.h>
 
@@ -7,12 +8,14 @@
 namespace vesk {
 namespace {
 
+using test::rt;
+
 using test::sx;
 using test::sx_show;
 
 TEST(Sharing, EqualSubtermsBecomeOneCell) {
-    clear_sharing_table();
-    TermRef term = share_term(sx("(f (g x) (g x) (h (g x)))"));
+    clear_sharing_table(rt().sharing);
+    TermRef term = share_term(rt().sharing, sx("(f (g x) (g x) (h (g x)))"));
     TermRef first = right(left(left(term)));
     TermRef second = right(left(term));
     TermRef third = right(right(term));
@@ -23,36 +26,36 @@ TEST(Sharing, EqualSubtermsBecomeOneCell) {
 }
 
 TEST(Sharing, LaterTermsReuseTheTable) {
-    clear_sharing_table();
-    TermRef a = share_term(sx("(\\ x (plus x 1))"));
-    TermRef b = share_term(sx("(k (\\ x (plus x 1)))"));
+    clear_sharing_table(rt().sharing);
+    TermRef a = share_term(rt().sharing, sx("(\\ x (plus x 1))"));
+    TermRef b = share_term(rt().sharing, sx("(k (\\ x (plus x 1)))"));
     EXPECT_EQ(right(b).get(), a.get());
-    EXPECT_EQ(share_term(sx("1")).get(), right(right(a)).get());
+    EXPECT_EQ(share_term(rt().sharing, sx("1")).get(), right(right(a)).get());
     // A term entered once comes back as itself.
-    TermRef c = share_term(sx("(brand new)"));
-    EXPECT_EQ(share_term(c).get(), c.get());
+    TermRef c = share_term(rt().sharing, sx("(brand new)"));
+    EXPECT_EQ(share_term(rt().sharing, c).get(), c.get());
 }
 
 TEST(Sharing, DifferentTermsStayApart) {
-    clear_sharing_table();
-    TermRef a = share_term(sx("(g x y)"));
-    TermRef b = share_term(sx("(g y x)"));
-    TermRef c = share_term(sx("(g x)"));
+    clear_sharing_table(rt().sharing);
+    TermRef a = share_term(rt().sharing, sx("(g x y)"));
+    TermRef b = share_term(rt().sharing, sx("(g y x)"));
+    TermRef c = share_term(rt().sharing, sx("(g x)"));
     EXPECT_NE(a.get(), b.get());
     EXPECT_EQ(left(a).get(), c.get());
     EXPECT_NE(left(b).get(), c.get());
     std::string binary("[a\0b]", 5);
-    EXPECT_NE(share_term(leaf_term(binary)).get(), share_term(sx("[a]")).get());
+    EXPECT_NE(share_term(rt().sharing, leaf_term(binary)).get(), share_term(rt().sharing, sx("[a]")).get());
 }
 
 TEST(Sharing, DeepAndWideTermsAreShared) {
-    clear_sharing_table();
+    clear_sharing_table(rt().sharing);
     TermRef deep = leaf_term("z");
     for (int i = 0; i < 1000000; ++i) deep = make_pair(leaf_term("g"), std::move(deep));
     TermRef twin = leaf_term("z");
     for (int i = 0; i < 1000000; ++i) twin = make_pair(leaf_term("g"), std::move(twin));
-    TermRef a = share_term(deep);
-    TermRef b = share_term(twin);
+    TermRef a = share_term(rt().sharing, deep);
+    TermRef b = share_term(rt().sharing, twin);
     EXPECT_EQ(a.get(), b.get());
     EXPECT_EQ(left(a).get(), left(right(a)).get());
 }

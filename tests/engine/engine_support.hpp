@@ -1,6 +1,5 @@
-// Test support for the engine: terms written in a small notation, the
-// prelude's combinators entered by hand, and a few built-ins on small
-// integers for driving real reductions.
+// Test support for the engine: terms written in a small notation, and a
+// fixture whose runtime has the real prelude and built-ins loaded.
 //
 // Notation: words separated by blanks are leaves, juxtaposition is
 // left-nested application, parentheses group, and a word starting with "["
@@ -12,8 +11,7 @@
 
 #include <string_view>
 
-#include "runtime/builtin_table.hpp"
-#include "runtime/globals.hpp"
+#include "../support/test_runtime.hpp"
 #include "terms/cells.hpp"
 #include "terms/term.hpp"
 
@@ -24,16 +22,10 @@ TermRef term(std::string_view text);
 // \ x1 (\ x2 .. body), one lambda per letter of `letters`.
 TermRef lambdas(std::string_view letters, std::string_view body);
 
-// Empties the global tables and the built-in table.
-void reset_tables();
-// Enters the prelude's combinators A..Z and the binders and logic operators
-// (\ { ! & |) into the global table, as lambda terms.
-void install_combinators();
-// Adds a built-in row and its global template (arity lambdas around Z).
-void install_builtin(const char* name, int arity, BuiltinHandler handler);
-// Installs test built-ins on small non-negative-or-negative integers:
-// plus, dash, mult (2), less (2, K/H), same (2, K/H).
-void install_small_arithmetic();
+// Adds a built-in row to the test runtime and its global template (arity
+// lambdas around Z). The row lives until the end of the process.
+void install_builtin(std::string_view name, int arity, BuiltinHandler handler,
+                     std::uint8_t effects = pure_effect);
 // Defines a global: name = body (plain) or, when uncached, (I body) with the
 // name listed among the uncached names.
 void define(const char* name, std::string_view body, bool uncached = false);
@@ -43,8 +35,8 @@ bool same_term(const TermRef& a, const TermRef& b);
 // A readable text of a term in the notation above (borrowed; for messages).
 Bytes show(const TermRef& t);
 
-// Resets the tables around each test and checks that the test gave back
-// every cell it made.
+// Gives each test a fresh runtime and checks that the test, once its
+// runtime is gone, gave back every cell it made.
 class EngineTest : public ::testing::Test {
    protected:
     void SetUp() override;
