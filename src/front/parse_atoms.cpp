@@ -36,11 +36,11 @@ void push_affix_runs(ParseMachine& m, std::size_t begin, std::size_t end) {
         std::size_t start = runs[2 * r];
         std::size_t stop = runs[2 * r + 1];
         std::size_t next = r + 1 < count ? runs[2 * r + 2] : end;
-        push(m, ParseStep::kCombine, 0, ' ', 0, 0);
-        for (std::size_t i = start; i < stop; ++i) push(m, ParseStep::kWrap, 0, m.text[i], 0, 0);
-        push(m, ParseStep::kChunk, 0, 0, stop, next);
+        push(m, ParseStep::combine, 0, ' ', 0, 0);
+        for (std::size_t i = start; i < stop; ++i) push(m, ParseStep::wrap, 0, m.text[i], 0, 0);
+        push(m, ParseStep::chunk, 0, 0, stop, next);
     }
-    push(m, ParseStep::kChunk, 0, 0, begin, count > 0 ? runs[0] : end);
+    push(m, ParseStep::chunk, 0, 0, begin, count > 0 ? runs[0] : end);
 }
 
 // Index just past the atom that starts at `a` in a chunk ending at `end`.
@@ -74,7 +74,7 @@ void parse_affixes(ParseMachine& m, const ParseTask& t) {
     // Trailing affixes apply to all before them, the last one outermost.
     std::size_t end = t.end;
     while (end > t.begin && affix_at(m, end - 1)) --end;
-    for (std::size_t i = t.end; i-- > end;) push(m, ParseStep::kWrap, 0, m.text[i], 0, 0);
+    for (std::size_t i = t.end; i-- > end;) push(m, ParseStep::wrap, 0, m.text[i], 0, 0);
     if (end == t.begin) {
         m.values.push_back(byte_leaf(m, '}'));
         return;
@@ -82,7 +82,7 @@ void parse_affixes(ParseMachine& m, const ParseTask& t) {
     // Leading affixes apply to all after them, the first one outermost.
     std::size_t begin = t.begin;
     while (affix_at(m, begin)) ++begin;
-    for (std::size_t i = t.begin; i < begin; ++i) push(m, ParseStep::kWrap, 0, m.text[i], 0, 0);
+    for (std::size_t i = t.begin; i < begin; ++i) push(m, ParseStep::wrap, 0, m.text[i], 0, 0);
     push_affix_runs(m, begin, end);
 }
 
@@ -95,8 +95,8 @@ void parse_chunk(ParseMachine& m, const ParseTask& t) {
     if (t.level == 0) {
         std::size_t stop = atom_end(m, pos, t.end);
         if (m.text[pos] == '(') {
-            if (stop < t.end) push(m, ParseStep::kChunk, 1, 0, stop, t.end);
-            push(m, ParseStep::kLevels, 1, 0, pos + 1, stop - 1);
+            if (stop < t.end) push(m, ParseStep::chunk, 1, 0, stop, t.end);
+            push(m, ParseStep::levels, 1, 0, pos + 1, stop - 1);
             return;
         }
         m.values.push_back(atom_term(m, pos, stop));
@@ -105,8 +105,8 @@ void parse_chunk(ParseMachine& m, const ParseTask& t) {
     while (pos < t.end) {
         std::size_t stop = atom_end(m, pos, t.end);
         if (m.text[pos] == '(') {
-            if (stop < t.end) push(m, ParseStep::kChunk, 1, 0, stop, t.end);
-            push(m, ParseStep::kCallList, 0, 0, pos + 1, stop - 1);
+            if (stop < t.end) push(m, ParseStep::chunk, 1, 0, stop, t.end);
+            push(m, ParseStep::call_list, 0, 0, pos + 1, stop - 1);
             return;
         }
         TermRef acc = std::move(m.values.back());

@@ -19,7 +19,7 @@ constexpr std::array<std::uint8_t, 256> make_levels() {
             levels[static_cast<unsigned char>(*c)] = level;
     return levels;
 }
-constexpr std::array<std::uint8_t, 256> kLevels = make_levels();
+constexpr std::array<std::uint8_t, 256> levels = make_levels();
 
 bool folds_right(int level) {
     return level == 1 || level == 3 || level == 4 || level == 8;
@@ -38,7 +38,7 @@ int loosest_level(ParseMachine& m, std::size_t begin, std::size_t end, int from)
     int best = kNoOperator;
     m.scratch.clear();
     for (std::size_t i = begin; i < end; i = past_group(m.text, m.brackets, i)) {
-        int level = kLevels[static_cast<unsigned char>(m.text[i])];
+        int level = levels[static_cast<unsigned char>(m.text[i])];
         if (level < from || level > best) continue;
         if (level < best) {
             best = level;
@@ -66,21 +66,21 @@ void push_fold(ParseMachine& m, int level, std::size_t begin, std::size_t end) {
     if (folds_right(level)) {
         for (std::size_t j = 0; j < k; ++j) {
             char op = m.text[ops[j]];
-            push(m, op == '{' ? ParseStep::kBrace : ParseStep::kCombine, 0, op, 0, 0);
+            push(m, op == '{' ? ParseStep::brace : ParseStep::combine, 0, op, 0, 0);
         }
         for (std::size_t j = k; j > 0; --j) {
-            push(m, ParseStep::kLevels, level + 1, 0, segment_begin(j), segment_end(j));
+            push(m, ParseStep::levels, level + 1, 0, segment_begin(j), segment_end(j));
             std::size_t p = ops[j - 1];
             if (m.text[p] == '{')
-                push(m, ParseStep::kBraceList, 0, 0, p + 1, m.brackets.partner[p]);
+                push(m, ParseStep::brace_list, 0, 0, p + 1, m.brackets.partner[p]);
         }
     } else {
         for (std::size_t j = k; j > 0; --j) {
-            push(m, ParseStep::kCombine, 0, m.text[ops[j - 1]], 0, 0);
-            push(m, ParseStep::kLevels, level + 1, 0, segment_begin(j), segment_end(j));
+            push(m, ParseStep::combine, 0, m.text[ops[j - 1]], 0, 0);
+            push(m, ParseStep::levels, level + 1, 0, segment_begin(j), segment_end(j));
         }
     }
-    push(m, ParseStep::kLevels, level + 1, 0, begin, segment_end(0));
+    push(m, ParseStep::levels, level + 1, 0, begin, segment_end(0));
 }
 
 }  // namespace
@@ -88,7 +88,7 @@ void push_fold(ParseMachine& m, int level, std::size_t begin, std::size_t end) {
 void parse_levels(ParseMachine& m, const ParseTask& t) {
     int level = t.level > 8 ? kNoOperator : loosest_level(m, t.begin, t.end, t.level);
     if (level == kNoOperator) {
-        push(m, ParseStep::kAffixes, 0, 0, t.begin, t.end);
+        push(m, ParseStep::affixes, 0, 0, t.begin, t.end);
         return;
     }
     push_fold(m, level, t.begin, t.end);
@@ -103,14 +103,14 @@ void parse_comma_list(ParseMachine& m, const ParseTask& t) {
         if (m.text[i] == ',') m.scratch.push_back(i);
     const std::vector<std::size_t>& commas = m.scratch;
     std::size_t k = commas.size();
-    bool brace = t.step == ParseStep::kBraceList;
+    bool brace = t.step == ParseStep::brace_list;
     if (brace)
-        for (std::size_t j = 0; j < k; ++j) push(m, ParseStep::kCombine, 0, ',', 0, 0);
+        for (std::size_t j = 0; j < k; ++j) push(m, ParseStep::combine, 0, ',', 0, 0);
     for (std::size_t j = k + 1; j-- > 0;) {
-        if (!brace) push(m, ParseStep::kCombine, 0, ' ', 0, 0);
+        if (!brace) push(m, ParseStep::combine, 0, ' ', 0, 0);
         std::size_t b = j == 0 ? t.begin : commas[j - 1] + 1;
         std::size_t e = j == k ? t.end : commas[j];
-        push(m, ParseStep::kLevels, 1, 0, b, e);
+        push(m, ParseStep::levels, 1, 0, b, e);
     }
 }
 

@@ -18,14 +18,14 @@
 namespace vesk {
 
 enum class ParseStep : std::uint8_t {
-    kLevels,     // range from `level` (1-8) down: split at the loosest operators
-    kAffixes,    // range at the affix levels 9-11
-    kChunk,      // atoms of a range; `level` 1 when the term so far is on top
-    kBraceList,  // comma list between braces
-    kCallList,   // call list, applied piece by piece to the term on top
-    kCombine,    // pop R, L; push op L R, or (L R) for a blank or newline
-    kBrace,      // pop acc, B, L; push { L B acc
-    kWrap,       // pop X; push (a X) with a the leaf of `ch`
+    levels,      // range from `level` (1-8) down: split at the loosest operators
+    affixes,     // range at the affix levels 9-11
+    chunk,       // atoms of a range; `level` 1 when the term so far is on top
+    brace_list,  // comma list between braces
+    call_list,   // call list, applied piece by piece to the term on top
+    combine,     // pop R, L; push op L R, or (L R) for a blank or newline
+    brace,       // pop acc, B, L; push { L B acc
+    wrap,        // pop X; push (a X) with a the leaf of `ch`
 };
 
 struct ParseTask {

@@ -40,14 +40,14 @@ void wrap(ParseMachine& m, char affix) {
 
 void perform(ParseMachine& m, const ParseTask& t) {
     switch (t.step) {
-        case ParseStep::kLevels: parse_levels(m, t); break;
-        case ParseStep::kAffixes: parse_affixes(m, t); break;
-        case ParseStep::kChunk: parse_chunk(m, t); break;
-        case ParseStep::kBraceList:
-        case ParseStep::kCallList: parse_comma_list(m, t); break;
-        case ParseStep::kCombine: combine(m, t.ch); break;
-        case ParseStep::kBrace: combine_brace(m); break;
-        case ParseStep::kWrap: wrap(m, t.ch); break;
+        case ParseStep::levels: parse_levels(m, t); break;
+        case ParseStep::affixes: parse_affixes(m, t); break;
+        case ParseStep::chunk: parse_chunk(m, t); break;
+        case ParseStep::brace_list:
+        case ParseStep::call_list: parse_comma_list(m, t); break;
+        case ParseStep::combine: combine(m, t.ch); break;
+        case ParseStep::brace: combine_brace(m); break;
+        case ParseStep::wrap: wrap(m, t.ch); break;
     }
 }
 
@@ -78,13 +78,13 @@ TermRef byte_leaf(ParseMachine& m, unsigned char c) {
 
 TermRef parse_expression(std::string_view text) {
     ParseMachine m = make_parse_machine(text);
-    m.tasks.push_back({ParseStep::kLevels, 1, 0, 0, text.size()});
+    m.tasks.push_back({ParseStep::levels, 1, 0, 0, text.size()});
     return run_parse_machine(m);
 }
 
 TermRef parse_brace_list(std::string_view text) {
     ParseMachine m = make_parse_machine(text);
-    m.tasks.push_back({ParseStep::kBraceList, 0, 0, 0, text.size()});
+    m.tasks.push_back({ParseStep::brace_list, 0, 0, 0, text.size()});
     return run_parse_machine(m);
 }
 

@@ -23,12 +23,12 @@ struct Piece {
 };
 constexpr std::size_t kNone = static_cast<std::size_t>(-1);
 
-enum ByteClass : std::uint8_t { kClassL = 1, kClassN = 2, kClassM = 4 };
+enum ByteClass : std::uint8_t { lower_class = 1, number_class = 2, mark_class = 4 };
 
 ByteClass class_of(unsigned char c) {
-    if (is_lower_byte(c)) return kClassL;
-    if (is_digit_byte(c)) return kClassN;
-    return kClassM;
+    if (is_lower_byte(c)) return lower_class;
+    if (is_digit_byte(c)) return number_class;
+    return mark_class;
 }
 
 struct Printed {
@@ -114,10 +114,10 @@ Printed print_leaf(PrintState& s, const Term* cell) {
 
 // Whether a and b, side by side, would read as different atoms.
 bool needs_parentheses(const Printed& a, const Printed& b) {
-    bool mixed = b.classes != kClassL && b.classes != kClassN && b.classes != kClassM;
-    if (b.size >= 2 && (class_of(b.first) == kClassM || mixed)) return true;
-    if (b.classes == kClassL) return is_lower_byte(a.last);
-    if (b.classes == kClassN) return is_digit_byte(a.last);
+    bool mixed = b.classes != lower_class && b.classes != number_class && b.classes != mark_class;
+    if (b.size >= 2 && (class_of(b.first) == mark_class || mixed)) return true;
+    if (b.classes == lower_class) return is_lower_byte(a.last);
+    if (b.classes == number_class) return is_digit_byte(a.last);
     return false;
 }
 
@@ -156,7 +156,7 @@ Printed print_pair(PrintState& s, Printed a, const Printed& b) {
         out.first = '(';
         out.second = a.first;
         out.last = ')';
-        out.classes |= kClassM;
+        out.classes |= mark_class;
         return out;
     }
     link(s, a.tail, b.head);

@@ -2,10 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include "../support/expect_outcome.hpp"
 #include "sexpr.hpp"
 
 namespace vesk {
 namespace {
+
+using test::expect_outcome;
 
 using test::sx;
 
@@ -23,11 +26,7 @@ Outcome alive_outcome(const GlobalTable& globals) {
 
 TEST(Alive, TheMainExpressionIsShownAsTop) {
     Outcome out = alive_outcome(table({{"", "(g 1)"}}));
-    EXPECT_EQ(out.code, "alive");
-    EXPECT_EQ(out.say, "Alive function TOP references undefined g.");
-    EXPECT_EQ(out.vip, "TOP");
-    EXPECT_EQ(out.tip, "g");
-    EXPECT_EQ(out.way, "");
+    expect_outcome(out, {"alive", "Alive function TOP references undefined g.", "TOP", "g", ""});
 }
 
 TEST(Alive, AReachableGlobalNamesItself) {

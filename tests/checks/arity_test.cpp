@@ -2,10 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include "../support/expect_outcome.hpp"
 #include "sexpr.hpp"
 
 namespace vesk {
 namespace {
+
+using test::expect_outcome;
 
 using test::make_lambda;
 using test::sx;
@@ -34,10 +37,7 @@ TEST(CheckArity, TenParametersPassElevenFail) {
     globals.emplace("eleven", lambdas(11, sx("0")));
     globals.emplace("twelve", lambdas(12, sx("0")));
     ASSERT_FALSE(check_arity(globals, out));
-    EXPECT_EQ(out.code, "arity");
-    EXPECT_EQ(out.say, "Arity of function eleven may not exceed ten.");
-    EXPECT_EQ(out.vip, "eleven");
-    EXPECT_EQ(out.tip, "");
+    expect_outcome(out, {"arity", "Arity of function eleven may not exceed ten.", "eleven", ""});
 }
 
 }  // namespace

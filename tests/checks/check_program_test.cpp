@@ -1,8 +1,9 @@
 #include "checks/check_program.hpp"
-#include "../support/test_runtime.hpp"
 
 #include <gtest/gtest.h>
 
+#include "../support/expect_outcome.hpp"
+#include "../support/test_runtime.hpp"
 #include "checks/platform_layout.hpp"
 #include "engine/annotate.hpp"
 #include "program_fixture.hpp"
@@ -10,6 +11,8 @@
 
 namespace vesk {
 namespace {
+
+using test::expect_outcome;
 
 using test::rt;
 
@@ -45,10 +48,7 @@ TEST_F(CheckProgram, EqualSubtermsAreSharedAcrossDefinitions) {
 
 TEST_F(CheckProgram, FunkyIsFoundBeforeUndefinedNames) {
     Outcome out = check("undefined(1\\1)");
-    EXPECT_EQ(out.code, "funky");
-    EXPECT_EQ(out.say, "Funky key in expression (\\1 1).");
-    EXPECT_EQ(out.vip, "");
-    EXPECT_EQ(out.tip, "(\\1 1)");
+    expect_outcome(out, {"funky", "Funky key in expression (\\1 1).", "", "(\\1 1)"});
 }
 
 TEST_F(CheckProgram, BrokenUnreachableGlobalsArePrunedOrRestored) {
@@ -61,9 +61,7 @@ TEST_F(CheckProgram, BrokenUnreachableGlobalsArePrunedOrRestored) {
 TEST_F(CheckProgram, ARenamedGlobalLeavesALocalVariableUnbound) {
     // "xs" is bound in hh and also names the global: every xs of hh becomes a.
     Outcome out = check("hh,hh\\(xs\\xs) xs,xs\\5");
-    EXPECT_EQ(out.code, "local");
-    EXPECT_EQ(out.say, "Local variable a unbound in function hh.");
-    EXPECT_EQ(out.vip, "hh");
+    expect_outcome(out, {"local", "Local variable a unbound in function hh.", "hh"});
     Outcome top = check("(xs\\xs) xs,xs\\5");
     EXPECT_EQ(top.say, "Local variable a unbound.");
     EXPECT_EQ(top.vip, "");

@@ -2,10 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include "../support/expect_outcome.hpp"
 #include "sexpr.hpp"
 
 namespace vesk {
 namespace {
+
+using test::expect_outcome;
 
 using test::sx;
 using test::sx_show;
@@ -54,10 +57,8 @@ TEST(FunkyOutcome, MessagesForFunctionsAndTheMainExpression) {
     Outcome out;
     ASSERT_FALSE(check_funky(globals, out));
     Bytes printed = "(\\1 1)";  // the whole binder, as the printer writes it
-    EXPECT_EQ(out.code, "funky");
-    EXPECT_EQ(out.say, "Funky key in expression " + printed + " in function h.");
-    EXPECT_EQ(out.vip, "h");
-    EXPECT_EQ(out.tip, printed);
+    expect_outcome(
+        out, {"funky", "Funky key in expression " + printed + " in function h.", "h", printed});
 
     globals.at("") = sx("(\\ 1 1)");
     Outcome top;

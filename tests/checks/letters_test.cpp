@@ -6,11 +6,14 @@
 #include <fstream>
 #include <sstream>
 
+#include "../support/expect_outcome.hpp"
 #include "checks/debug_log.hpp"
 #include "sexpr.hpp"
 
 namespace vesk {
 namespace {
+
+using test::expect_outcome;
 
 using test::make_lambda;
 using test::sx;
@@ -99,9 +102,7 @@ TEST(CheckLetters, PlaceErrorsForFunctionsAndTheMainExpression) {
     globals.emplace("many", distinct_binders(27));
     Outcome out;
     ASSERT_FALSE(check_letters(globals, out));
-    EXPECT_EQ(out.code, "place");
-    EXPECT_EQ(out.say, "Place error in function many.");
-    EXPECT_EQ(out.vip, "many");
+    expect_outcome(out, {"place", "Place error in function many.", "many"});
     // Definitions before the failing one are already renamed.
     EXPECT_EQ(sx_show(globals.at("")), "(\\ a a)");
 

@@ -2,11 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include "../support/expect_outcome.hpp"
 #include "diagnostics/picture.hpp"
 #include "driver/result.hpp"
 
 namespace vesk {
 namespace {
+
+using test::expect_outcome;
 
 TEST(EscapeFileName, KeepsPrintableBytes) {
     EXPECT_EQ(escape_file_name("prog.vk"), "prog.vk");
@@ -36,11 +39,7 @@ TEST(FailureReport, ResetThenPicture) {
 
 TEST(RunOutcomes, Cycle) {
     Outcome out = cycle_outcome("loop");
-    EXPECT_EQ(out.code, "cycle");
-    EXPECT_EQ(out.say, "Cycle detected on function loop.");
-    EXPECT_EQ(out.vip, "loop");
-    EXPECT_EQ(out.tip, "");
-    EXPECT_EQ(out.way, "");
+    expect_outcome(out, {"cycle", "Cycle detected on function loop.", "loop", "", ""});
     // A long name is cut for vip but kept whole in say.
     Bytes name(90, 'n');
     out = cycle_outcome(name);
@@ -50,9 +49,9 @@ TEST(RunOutcomes, Cycle) {
 
 TEST(RunOutcomes, Range) {
     Outcome out = range_outcome("(K H)");
-    EXPECT_EQ(out.code, "range");
-    EXPECT_EQ(out.say, "The program must return an integer. Instead we encountered:\n(K H)");
-    EXPECT_EQ(out.tip, "(K H)");
+    expect_outcome(out,
+                   {"range", "The program must return an integer. Instead we encountered:\n(K H)",
+                    std::nullopt, "(K H)"});
     EXPECT_EQ(out.vip, "");
     // The picture keeps it on one line: the newline shows as a comma.
     Bytes picture = error_picture(out);

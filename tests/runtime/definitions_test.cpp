@@ -1,19 +1,22 @@
 // The prelude and the loading of a program's definitions.
 #include "runtime/definitions.hpp"
-#include "../support/test_runtime.hpp"
 
 #include <gtest/gtest.h>
 
-#include "runtime/call.hpp"
+#include "../support/expect_outcome.hpp"
+#include "../support/test_runtime.hpp"
 #include "engine/annotate.hpp"
 #include "engine/machine.hpp"
-#include "runtime/globals.hpp"
 #include "front/layout.hpp"
 #include "front/parser.hpp"
+#include "runtime/call.hpp"
+#include "runtime/globals.hpp"
 #include "runtime/prelude.hpp"
 
 namespace vesk {
 namespace {
+
+using test::expect_outcome;
 
 using test::rt;
 
@@ -95,11 +98,9 @@ TEST_F(Definitions, MainOnlyAndEmptyMain) {
 
 TEST_F(Definitions, SingleLowerCaseLetterIsRefused) {
     Outcome out = load_definitions(rt(), "0,a\\1");
-    EXPECT_EQ(out.code, "lower");
-    EXPECT_EQ(out.say, "Single lowercase letters (a) cannot be defined as global variables.");
-    EXPECT_EQ(out.vip, "____b");
-    EXPECT_EQ(out.tip, "a");
-    EXPECT_EQ(out.way, "");
+    expect_outcome(out,
+                   {"lower", "Single lowercase letters (a) cannot be defined as global variables.",
+                    "____b", "a", ""});
 }
 
 TEST_F(Definitions, BindersAndBuiltinsAreRefused) {
@@ -108,13 +109,13 @@ TEST_F(Definitions, BindersAndBuiltinsAreRefused) {
         EXPECT_EQ(out.code, "built") << text;
         EXPECT_EQ(out.vip, "____b");
     }
-    EXPECT_EQ(load_definitions(rt(), "0,[\\]\\1").say, "Built in function [\\] cannot be re-defined.");
+    EXPECT_EQ(load_definitions(rt(), "0,[\\]\\1").say,
+              "Built in function [\\] cannot be re-defined.");
     rt().builtins["plus"] = &kPlus;
     rt().builtins["abort"] = &kAbort;
     Outcome plus = load_definitions(rt(), "0,plus\\1");
-    EXPECT_EQ(plus.code, "built");
-    EXPECT_EQ(plus.say, "Built in function [plus] cannot be re-defined.");
-    EXPECT_EQ(plus.tip, "plus");
+    expect_outcome(
+        plus, {"built", "Built in function [plus] cannot be re-defined.", std::nullopt, "plus"});
     EXPECT_EQ(load_definitions(rt(), "0,abort\\1").tip, "abort \"");
 }
 
