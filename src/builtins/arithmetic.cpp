@@ -7,13 +7,21 @@ namespace vesk {
 
 namespace {
 
+using Op = ArithmeticOp;
+
 constexpr BuiltinRow kArithmeticRows[] = {
-    {"plus", 2, pure_effect, plus_handler}, {"dash", 2, pure_effect, dash_handler},
-    {"mult", 2, pure_effect, mult_handler}, {"over", 2, pure_effect, over_handler},
-    {"cent", 2, pure_effect, cent_handler}, {"powa", 2, pure_effect, powa_handler},
-    {"less", 2, pure_effect, less_handler}, {"gteq", 2, pure_effect, gteq_handler},
-    {"same", 2, pure_effect, same_handler}, {"diff", 2, pure_effect, diff_handler},
-    {"cmpr", 2, pure_effect, cmpr_handler}, {"buck", 1, pure_effect, buck_handler},
+    {"plus", 2, pure_effect, [](Call& c) { return arithmetic(Op::plus, c); }},
+    {"dash", 2, pure_effect, [](Call& c) { return arithmetic(Op::dash, c); }},
+    {"mult", 2, pure_effect, [](Call& c) { return arithmetic(Op::mult, c); }},
+    {"over", 2, pure_effect, [](Call& c) { return arithmetic(Op::over, c); }},
+    {"cent", 2, pure_effect, [](Call& c) { return arithmetic(Op::cent, c); }},
+    {"powa", 2, pure_effect, [](Call& c) { return arithmetic(Op::powa, c); }},
+    {"less", 2, pure_effect, [](Call& c) { return order(c, true); }},
+    {"gteq", 2, pure_effect, [](Call& c) { return order(c, false); }},
+    {"same", 2, pure_effect, [](Call& c) { return equality(c, true); }},
+    {"diff", 2, pure_effect, [](Call& c) { return equality(c, false); }},
+    {"cmpr", 2, pure_effect, cmpr_handler},
+    {"buck", 1, pure_effect, buck_handler},
     {"wave", 1, pure_effect, wave_handler},
 };
 

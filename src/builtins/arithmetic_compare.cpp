@@ -1,8 +1,8 @@
 // less gteq same diff cmpr: orders within a kind, and the kind order
 // post < real < hint < numb < zits between kinds.
 #include "builtins/arithmetic_parts.hpp"
-#include "numbers/dyadic_ops.hpp"
 #include "numbers/arith.hpp"
+#include "numbers/dyadic_ops.hpp"
 #include "numbers/integers.hpp"
 
 namespace vesk {
@@ -33,7 +33,8 @@ std::optional<int> compare_same_kind(const Operand& a, const Operand& b) {
     }
 }
 
-// less (want_less) or gteq.
+}  // namespace
+
 TermRef order(Call& call, bool want_less) {
     if (std::optional<std::int64_t> x = small_integer(call.args[0])) {
         if (std::optional<std::int64_t> y = small_integer(call.args[1])) {
@@ -52,7 +53,6 @@ TermRef order(Call& call, bool want_less) {
     return call.truth(want_less ? *c < 0 : *c >= 0);
 }
 
-// same (want_same) or diff.
 TermRef equality(Call& call, bool want_same) {
     if (call.args[0] == call.args[1]) return call.truth(want_same);
     Operand a = operand(call.args[0]), b = operand(call.args[1]);
@@ -68,21 +68,6 @@ TermRef equality(Call& call, bool want_same) {
         }
     }
     return call.truth(same == want_same);
-}
-
-}  // namespace
-
-TermRef less_handler(Call& call) {
-    return order(call, true);
-}
-TermRef gteq_handler(Call& call) {
-    return order(call, false);
-}
-TermRef same_handler(Call& call) {
-    return equality(call, true);
-}
-TermRef diff_handler(Call& call) {
-    return equality(call, false);
 }
 
 TermRef cmpr_handler(Call& call) {

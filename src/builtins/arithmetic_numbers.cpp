@@ -3,15 +3,15 @@
 #include <cmath>
 
 #include "builtins/arithmetic_parts.hpp"
-#include "numbers/dyadic_ops.hpp"
 #include "numbers/arith.hpp"
+#include "numbers/dyadic_ops.hpp"
 #include "numbers/integers.hpp"
 
 namespace vesk {
 
 namespace {
 
-enum class Op { plus, dash, mult, over, cent, powa };
+using Op = ArithmeticOp;
 
 std::optional<TermRef> integer_case(Op op, Term* a, Term* b) {
     TermRef x(a), y(b);
@@ -137,7 +137,9 @@ std::optional<TermRef> small_case(Op op, const Term* a, const Term* b) {
     return integer_result(r);
 }
 
-TermRef arithmetic(Op op, Call& call) {
+}  // namespace
+
+TermRef arithmetic(ArithmeticOp op, Call& call) {
     if (std::optional<TermRef> quick = small_case(op, call.args[0], call.args[1])) {
         return std::move(*quick);
     }
@@ -147,8 +149,6 @@ TermRef arithmetic(Op op, Call& call) {
         is_numeric(a.kind) && is_numeric(b.kind) ? number_case(op, a, b) : text_case(op, a, b);
     return result ? std::move(*result) : call.fail();
 }
-
-}  // namespace
 
 Operand operand(Term* cell) {
     return Operand{cell, classify(cell)};
@@ -169,25 +169,6 @@ std::optional<double> numeric_double(const Operand& x) {
         }
         default: return std::nullopt;
     }
-}
-
-TermRef plus_handler(Call& call) {
-    return arithmetic(Op::plus, call);
-}
-TermRef dash_handler(Call& call) {
-    return arithmetic(Op::dash, call);
-}
-TermRef mult_handler(Call& call) {
-    return arithmetic(Op::mult, call);
-}
-TermRef over_handler(Call& call) {
-    return arithmetic(Op::over, call);
-}
-TermRef cent_handler(Call& call) {
-    return arithmetic(Op::cent, call);
-}
-TermRef powa_handler(Call& call) {
-    return arithmetic(Op::powa, call);
 }
 
 }  // namespace vesk

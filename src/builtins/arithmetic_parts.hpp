@@ -9,16 +9,13 @@
 
 namespace vesk {
 
-TermRef plus_handler(Call& call);
-TermRef dash_handler(Call& call);
-TermRef mult_handler(Call& call);
-TermRef over_handler(Call& call);
-TermRef cent_handler(Call& call);
-TermRef powa_handler(Call& call);
-TermRef less_handler(Call& call);
-TermRef gteq_handler(Call& call);
-TermRef same_handler(Call& call);
-TermRef diff_handler(Call& call);
+// plus dash mult over cent powa, on two arguments of any kinds.
+enum class ArithmeticOp { plus, dash, mult, over, cent, powa };
+TermRef arithmetic(ArithmeticOp op, Call& call);
+// less (want_less) or gteq.
+TermRef order(Call& call, bool want_less);
+// same (want_same) or diff.
+TermRef equality(Call& call, bool want_same);
 TermRef cmpr_handler(Call& call);
 TermRef buck_handler(Call& call);
 TermRef wave_handler(Call& call);

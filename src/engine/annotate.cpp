@@ -60,24 +60,16 @@ void annotate_name(const GlobalTable& globals, Term* t, std::string_view text) {
 }
 
 void annotate_leaf(const GlobalTable& globals, Term* t) {
+    switch (leaf_kind(t)) {
+        case LeafKind::bracket: set_data_marker(t); return;
+        case LeafKind::number:
+        case LeafKind::counted:
+        case LeafKind::raw: set_arity(t, 1); return;
+        case LeafKind::name: break;
+    }
     switch (first_byte(t)) {
         case ')': set_arity(t, 1); return;  // definer or cycle leaf
         case ']': set_arity(t, 2); return;  // error leaf
-        case '[': set_data_marker(t); return;
-        case '0':
-        case '1':
-        case '2':
-        case '3':
-        case '4':
-        case '5':
-        case '6':
-        case '7':
-        case '8':
-        case '9':
-        case '(':
-        case ' ':
-            set_arity(t, 1);  // number, counted and raw leaves
-            return;
         default: break;
     }
     std::string_view text = leaf_view(t);

@@ -45,8 +45,8 @@ inline int annotated_arity(const Term* t) {
 inline std::uint32_t annotated_variables(const Term* t) {
     if (is_data_cell(t)) return 0;
     if (is_leaf_cell(t)) {
-        unsigned char c = first_byte(t);
-        if ((c >= '0' && c <= '9') || c == '[') return 0;
+        LeafKind kind = leaf_kind(t);
+        if (kind == LeafKind::number || kind == LeafKind::bracket) return 0;
     }
     return span_of(t);
 }

@@ -108,7 +108,8 @@ void contract_definer(Machine& m, const Spine& s) {
     VESK_ASSERT(m.rt.uncached.find(name) == m.rt.uncached.end());
     Term* stored = retained(v);
     if (binder_shape(v) == BinderShape::lambda) {
-        Term* bi = owned_pair(annotated_leaf(m.rt, CommonLeaf::B), annotated_leaf(m.rt, CommonLeaf::I));
+        Term* bi =
+            owned_pair(annotated_leaf(m.rt, CommonLeaf::B), annotated_leaf(m.rt, CommonLeaf::I));
         stored = owned_pair(bi, stored);
     }
     found->second = TermRef(stored);
@@ -185,18 +186,16 @@ void contract_name(Machine& m, const Spine& s) {
     }
 }
 
-// The first bytes that the literal and binder rules claim: a leaf starting
-// with any other byte is a name.
-bool is_name_head(unsigned char c) {
-    switch (c) {
+// The leaves that the literal and binder rules claim: every other leaf is a
+// name.
+bool is_name_head(const Term* h) {
+    if (leaf_kind(h) != LeafKind::name) return false;
+    switch (first_byte(h)) {
         case '{':
         case '\\':
-        case '[':
-        case '(':
-        case ' ':
         case ')':
         case ']': return false;
-        default: return c < '0' || c > '9';
+        default: return true;
     }
 }
 
@@ -210,7 +209,7 @@ Unbuilt contract_unbuilt(Machine& m, const Spine& s) {
         contract_lambda(m, s);
         return Unbuilt::contracted;
     }
-    if (!is_name_head(first_byte(h))) return Unbuilt::refused;
+    if (!is_name_head(h)) return Unbuilt::refused;
     NameEntry* entry = find_name(m.names, h);
     if (entry == nullptr) return Unbuilt::refused;
     if (entry->kind == NameKind::builtin) {
@@ -245,6 +244,13 @@ void contract_focus(Machine& m) {
         contract_data(m, s);  // a data pair heads the spine
         return;
     }
+    switch (leaf_kind(s.head)) {
+        case LeafKind::number: return contract_number(m, s);
+        case LeafKind::bracket: return contract_data(m, s);
+        case LeafKind::counted: return contract_counted(m, s);
+        case LeafKind::raw: return contract_raw(m, s);
+        case LeafKind::name: break;
+    }
     switch (first_byte(s.head)) {
         case '{':
             if (is_byte_leaf(s.head, '{')) return contract_let(m, s);
@@ -252,19 +258,6 @@ void contract_focus(Machine& m) {
         case '\\':
             if (is_byte_leaf(s.head, '\\')) return contract_lambda(m, s);
             break;
-        case '0':
-        case '1':
-        case '2':
-        case '3':
-        case '4':
-        case '5':
-        case '6':
-        case '7':
-        case '8':
-        case '9': return contract_number(m, s);
-        case '[': return contract_data(m, s);
-        case '(': return contract_counted(m, s);
-        case ' ': return contract_raw(m, s);
         case ')': return contract_definer(m, s);
         case ']': return contract_error(m, s);
         default: break;
