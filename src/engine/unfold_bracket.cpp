@@ -17,8 +17,10 @@ struct Interior {
 };
 
 Interior interior_of(const TermRef& leaf) {
+    // The kind, not the first byte: a program may have written over that.
+    VESK_ASSERT(leaf_kind(leaf.cell) == LeafKind::bracket);
     std::string_view text = leaf_view(leaf.cell);
-    VESK_ASSERT(!text.empty() && text[0] == '[');
+    VESK_ASSERT(!text.empty());
     std::size_t end = text.size();
     if (end >= 2 && text[end - 1] == ']') --end;
     return {text, end};
@@ -38,7 +40,7 @@ std::size_t last_start(const Interior& in) {
 }
 
 void assert_data(const TermRef& data) {
-    VESK_ASSERT(is_pair(data) || first_char(data) == '[');
+    VESK_ASSERT(is_pair(data) || leaf_kind(data.cell) == LeafKind::bracket);
 }
 
 }  // namespace

@@ -53,8 +53,10 @@ const TermRef& byte_list(ListBuilder& b, unsigned char byte) {
 
 // A numeral holds only balanced brackets, so byte_list's call back into
 // here never goes deeper than one level.
+// The text's first byte opens it whatever it holds: a program may have
+// written over a bracket leaf's "[".
 TermRef text_list(ListBuilder& b, std::string_view text) {
-    VESK_ASSERT(!text.empty() && text[0] == '[');
+    VESK_ASSERT(!text.empty());
     std::size_t end = text.size();
     if (end >= 2 && text[end - 1] == ']') --end;
     std::vector<bool> mark = partnered(text, end);
@@ -88,7 +90,7 @@ void list_cell(ListBuilder& b, const Term* cell) {
 }  // namespace
 
 TermRef bracket_list(const TermRef& data) {
-    VESK_ASSERT(is_pair(data) || first_char(data) == '[');
+    VESK_ASSERT(is_pair(data) || leaf_kind(data.cell) == LeafKind::bracket);
     ListBuilder b;
     // Post-order: a pair is listed once both its children are.
     std::vector<std::pair<const Term*, bool>> todo{{data.cell, false}};
