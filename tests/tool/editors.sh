@@ -2,7 +2,8 @@
 # The editor files: the TextMate grammar is valid JSON whose patterns
 # compile and colour a sample as intended, and Vim loads the syntax file and
 # gives the sample's atoms their groups. Usage: editors.sh VESK SOURCE_DIR
-# BUILD_DIR. Exits 77 (skipped) when neither python3 nor vim is here.
+# BUILD_DIR. Exits 77 (skipped) when neither python3 nor a Vim with syntax
+# support is here.
 set -u
 src=$2
 sample='a\sq 7,
@@ -28,7 +29,7 @@ for key, first in want.items():
 assert grammar["scopeName"] == "source.vesk" and "vk" in grammar["fileTypes"]
 PY
 fi
-if command -v vim >/dev/null; then
+if command -v vim >/dev/null && vim --version | grep -q "+syntax"; then
   ran=1
   dir=$(mktemp -d)
   trap 'rm -rf "$dir"' EXIT
