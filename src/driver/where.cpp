@@ -23,7 +23,13 @@ Bytes place_line(std::string_view label, std::string_view text, std::size_t offs
     if (rest.size() > kShownBytes) rest = rest.substr(0, kShownBytes);
     Bytes line(label);
     line += ": line " + std::to_string(at.line) + ", column " + std::to_string(at.column);
-    line += rest.empty() ? Bytes(" (end of text)") : ": " + render(rest, false);
+    if (offset >= text.size()) {
+        line += " (end of text)";
+    } else if (rest.empty()) {
+        line += " (end of line)";
+    } else {
+        line += ": " + render(rest, false);
+    }
     line += '\n';
     return line;
 }
