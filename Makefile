@@ -1,7 +1,12 @@
 # Two commands for a newcomer:
-#   make run    builds vesk and runs an example program, printing its exit status
-#   make test   builds everything and runs every test
-# SANITIZE=1 builds into build-asan with AddressSanitizer and UBSan; WERROR=1 adds -Werror.
+#   make run    builds vesk (only the interpreter) and runs an example program,
+#               printing its exit status
+#   make test   builds everything (interpreter, unit tests, benchmarks) and
+#               runs every test; it needs GoogleTest
+# `make` alone builds build/vesk. `make install PREFIX=DIR` (default
+# /usr/local) installs vesk, its man page, guides and editor files; DESTDIR
+# is honoured. SANITIZE=1 builds into build-asan with AddressSanitizer and
+# UBSan; WERROR=1 adds -Werror.
 
 BUILD := build
 CMAKE_FLAGS :=
@@ -14,23 +19,34 @@ ifeq ($(WERROR),1)
 endif
 JOBS ?= 2
 EXAMPLE ?= examples/factorial.vk
+PREFIX ?= /usr/local
 
-.PHONY: all configure test run bench clean
+# CMake's generated makefiles call make recursively; without this every
+# level announces the directory it enters and leaves.
+MAKEFLAGS += --no-print-directory
+
+.PHONY: all configure test run bench install clean
 
 all: configure
-	cmake --build $(BUILD) -j $(JOBS)
+	cmake --build $(BUILD) -j $(JOBS) --target vesk
 
 configure:
 	cmake -S . -B $(BUILD) $(CMAKE_FLAGS) > /dev/null
 
-test: all
+test: CMAKE_FLAGS += -DVESK_TESTS=ON
+test: configure
+	cmake --build $(BUILD) -j $(JOBS)
 	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
 
 run: all
 	@./$(BUILD)/vesk $(EXAMPLE); echo "exit status: $$?"
 
-bench: all
+bench: configure
+	cmake --build $(BUILD) -j $(JOBS)
 	bash bench/run_all.sh $(BUILD)
+
+install: all
+	cmake --install $(BUILD) --prefix $(PREFIX)
 
 clean:
 	rm -rf build build-asan

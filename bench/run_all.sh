@@ -3,6 +3,8 @@
 # program of bench/programs/ as a whole vesk process (wall time and peak RSS).
 set -u
 build=${1:-build}
+# GNU time gives the peak RSS; Debian's package "time" installs it.
+[ -x /usr/bin/time ] || { echo "make bench needs /usr/bin/time: apt-get install -y time"; exit 1; }
 here=$(dirname "$0")
 for bench in "$build"/bench_*; do
   [ -x "$bench" ] || continue

@@ -18,9 +18,12 @@ int leading_lambdas(const TermRef& term) {
 bool check_arity(const GlobalTable& globals, Outcome& out) {
     for (const auto& [name, term] : globals) {
         if (leading_lambdas(term) > kMaxParameters) {
+            // The main expression is stored under the empty name; messages
+            // about it call it TOP.
+            Bytes shown = name.empty() ? Bytes("TOP") : name;
             out.code = "arity";
-            out.say = "Arity of function " + name + " may not exceed ten.";
-            out.vip = tip_text(name);
+            out.say = "Arity of function " + shown + " may not exceed ten.";
+            out.vip = tip_text(shown);
             return false;
         }
     }

@@ -37,10 +37,10 @@ char glyph_of(unsigned char b) {
     return kControlGlyphs[(b + 1u) % 256u];
 }
 
-void append_tagged(Bytes& picture, std::string_view tag, std::string_view field) {
+void append_tagged(Bytes& picture, std::string_view tag, std::string_view field, bool colour) {
     if (field.empty()) return;
     picture += tag;
-    picture += render(field);
+    picture += render(field, colour);
     picture += '\n';
 }
 
@@ -56,14 +56,14 @@ char closer_of(char opener) {
 
 }  // namespace
 
-Bytes render(std::string_view text) {
+Bytes render(std::string_view text, bool colour) {
     Bytes shown;
     shown.reserve(text.size());
     Colour current = Colour::plain;
     for (char ch : text) {
         unsigned char b = static_cast<unsigned char>(ch);
         Colour c = colour_of(b);
-        if (c != current) {
+        if (c != current && colour) {
             shown += colour_sequence(c);
             current = c;
         }
@@ -73,16 +73,16 @@ Bytes render(std::string_view text) {
     return shown;
 }
 
-Bytes error_picture(const Outcome& out) {
+Bytes error_picture(const Outcome& out, bool colour) {
     Bytes picture = "                        /\\\n";
     picture += "\\/\\oh [";
     picture += out.code;
     picture += "]     /\\   /  \\\n";
     picture += "/\\uck_________/\\_/  \\_/    \\_\n";
-    append_tagged(picture, " <way> ", out.way);
-    append_tagged(picture, " <vip> ", out.vip);
-    append_tagged(picture, " <tip> ", out.tip);
-    append_tagged(picture, " <say> ", out.say);
+    append_tagged(picture, " <way> ", out.way, colour);
+    append_tagged(picture, " <vip> ", out.vip, colour);
+    append_tagged(picture, " <tip> ", out.tip, colour);
+    append_tagged(picture, " <say> ", out.say, colour);
     return picture;
 }
 

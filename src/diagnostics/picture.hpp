@@ -19,14 +19,16 @@ inline constexpr std::string_view kResetColour = "\033[m";
 // printable bytes as themselves, bytes 161-254 as the byte minus 128 in red,
 // and the rest (controls, the blank, 127-160, 255) as a letter, digit or
 // punctuation mark in green. A colour change is written only when the class
-// changes; the result ends in the plain colour. Never fails.
-Bytes render(std::string_view text);
+// changes; the result ends in the plain colour. Never fails. Without
+// `colour` the same glyphs come without any sequence.
+Bytes render(std::string_view text, bool colour = true);
 
 // The whole picture of `out` (borrowed): three lines of duck with the code
 // in its bubble (the code's bytes as stored, not rendered), then one tagged,
 // rendered line for each non-empty field in the order way, vip, tip, say.
 // Every line ends with a newline; the reset sequence is not included.
-Bytes error_picture(const Outcome& out);
+// Without `colour` the fields are rendered without colour sequences.
+Bytes error_picture(const Outcome& out, bool colour = true);
 
 // The picture shown when vesk is started without a program file.
 std::string_view usage_picture();

@@ -5,6 +5,8 @@
 #include <cstdio>
 
 #include "diagnostics/picture.hpp"
+#include "driver/colour.hpp"
+#include "driver/command_line.hpp"
 #include "driver/read_file.hpp"
 #include "driver/stages.hpp"
 
@@ -62,9 +64,9 @@ Bytes unreadable_file_message(std::string_view name) {
     return message;
 }
 
-Bytes failure_report(const Outcome& out) {
-    Bytes report(kResetColour);
-    report += error_picture(out);
+Bytes failure_report(const Outcome& out, bool colour) {
+    Bytes report(colour ? kResetColour : "");
+    report += error_picture(out, colour);
     return report;
 }
 
@@ -75,12 +77,15 @@ int run_main(int argc, char** argv) {
         write_bytes(stderr, usage_picture());
         return kUsageStatus;
     }
-    std::optional<Bytes> text = read_whole_file(argv[1]);
+    Request request = read_request(argv[1]);
+    if (std::optional<int> status = answer_request(request, argc, argv)) return *status;
+    std::optional<Bytes> text = request == Request::run_standard_input ? read_standard_input()
+                                                                       : read_whole_file(argv[1]);
     if (!text) return report_unreadable(argv[1]);
     int status = 0;
     Outcome out = run_stages(std::move(*text), argv + 2, status);
     if (is_check(out)) return status;
-    write_bytes(stderr, failure_report(out));
+    write_bytes(stderr, failure_report(out, colour_for_standard_error()));
     return kFailureStatus;
 }
 

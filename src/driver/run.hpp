@@ -30,7 +30,8 @@ Bytes escape_file_name(std::string_view name);
 Bytes unreadable_file_message(std::string_view name);
 
 // What standard error receives when a stage fails with `out` (borrowed):
-// the reset sequence, then the error picture.
-Bytes failure_report(const Outcome& out);
+// the reset sequence, then the error picture. Without `colour` there is no
+// reset sequence and the picture has no colour sequences.
+Bytes failure_report(const Outcome& out, bool colour = true);
 
 }  // namespace vesk

@@ -40,5 +40,16 @@ TEST(CheckArity, TenParametersPassElevenFail) {
     expect_outcome(out, {"arity", "Arity of function eleven may not exceed ten.", "eleven", ""});
 }
 
+// The main expression is stored under the empty name; the message calls it
+// TOP, as the other messages about it do, and the vip line names it.
+TEST(CheckArity, TheMainExpressionIsNamedTop) {
+    GlobalTable globals;
+    globals.emplace("", lambdas(11, sx("0")));
+    Outcome out;
+    ASSERT_FALSE(check_arity(globals, out));
+    EXPECT_EQ(out.say, "Arity of function TOP may not exceed ten.");
+    EXPECT_EQ(out.vip, "TOP");
+}
+
 }  // namespace
 }  // namespace vesk

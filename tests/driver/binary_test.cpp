@@ -10,56 +10,23 @@
 #include <sstream>
 #include <vector>
 
+#include "launch.hpp"
 #include "terms/term.hpp"
 
 namespace vesk {
 namespace {
 
-struct Finished {
-    int status = -1;  // the exit status, or -1 when the process did not exit
-    Bytes out;
-    Bytes err;
-};
+using test::Finished;
 
-Bytes slurp(const Bytes& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream all;
-    all << in.rdbuf();
-    return all.str();
-}
-
-// Runs the binary with exactly the argument vector `args` (no program name
-// is added), capturing both streams in scratch files.
+// Colour is forced on: the failure test below checks the reset sequence. The
+// debug log goes where ctest points it, never to the shared file.
 Finished run_vesk(const std::vector<Bytes>& args) {
-    char out_name[] = "/tmp/vesk_out_XXXXXX";
-    char err_name[] = "/tmp/vesk_err_XXXXXX";
-    int out_fd = mkstemp(out_name);
-    int err_fd = mkstemp(err_name);
-    Finished run;
-    if (out_fd < 0 || err_fd < 0) return run;
-    std::vector<char*> argv;
-    for (const Bytes& a : args) argv.push_back(const_cast<char*>(a.c_str()));
-    argv.push_back(nullptr);
-    pid_t pid = fork();
-    if (pid == 0) {
-        dup2(out_fd, 1);
-        dup2(err_fd, 2);
-        int devnull = open("/dev/null", O_RDONLY);
-        dup2(devnull, 0);
-        char* envp[] = {nullptr};
-        execve(VESK_BINARY, argv.data(), envp);
-        _exit(99);
-    }
-    int wstatus = 0;
-    waitpid(pid, &wstatus, 0);
-    close(out_fd);
-    close(err_fd);
-    if (WIFEXITED(wstatus)) run.status = WEXITSTATUS(wstatus);
-    run.out = slurp(out_name);
-    run.err = slurp(err_name);
-    std::remove(out_name);
-    std::remove(err_name);
-    return run;
+    test::Launch how;
+    how.args = args;
+    how.env = {"VESK_COLOR=always"};
+    const char* log = std::getenv("VESK_DEBUG_LOG");
+    how.env.push_back(Bytes("VESK_DEBUG_LOG=") + (log == nullptr ? "" : log));
+    return test::launch(how);
 }
 
 const char kUsage[] =

@@ -3,7 +3,13 @@
 # Beside PROGRAM.vk: PROGRAM.status (the expected exit status, required),
 # PROGRAM.stderr and PROGRAM.stdout (exact expected bytes, optional) and
 # PROGRAM.args (arguments, one per line, optional).
+# The expected stderr bytes hold the colour sequences, so colour is forced
+# on; the debug log goes to ctest's choice or a scratch folder, never to the
+# shared file.
 set -u
+export VESK_COLOR=always
+scratch=$(mktemp -d)
+export VESK_DEBUG_LOG=${VESK_DEBUG_LOG:-$scratch/debug.log}
 vesk=$1
 program=$2
 stem=${program%.vk}
@@ -12,7 +18,7 @@ if [ -f "$stem.args" ]; then
   mapfile -t args < "$stem.args"
 fi
 out=$(mktemp) err=$(mktemp)
-trap 'rm -f "$out" "$err"' EXIT
+trap 'rm -rf "$out" "$err" "$scratch"' EXIT
 "$vesk" "$program" "${args[@]}" >"$out" 2>"$err" </dev/null
 status=$?
 fail=0

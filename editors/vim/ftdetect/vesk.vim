@@ -1,0 +1,2 @@
+" vesk programs end in .vk.
+autocmd BufRead,BufNewFile *.vk setfiletype vesk
