@@ -11,14 +11,14 @@ namespace vesk {
 
 // plus dash mult over cent powa, on two arguments of any kinds.
 enum class ArithmeticOp { plus, dash, mult, over, cent, powa };
-TermRef arithmetic(ArithmeticOp op, Call& call);
+[[nodiscard]] TermRef arithmetic(ArithmeticOp op, Call& call);
 // less (want_less) or gteq.
-TermRef order(Call& call, bool want_less);
+[[nodiscard]] TermRef order(Call& call, bool want_less);
 // same (want_same) or diff.
-TermRef equality(Call& call, bool want_same);
-TermRef cmpr_handler(Call& call);
-TermRef buck_handler(Call& call);
-TermRef wave_handler(Call& call);
+[[nodiscard]] TermRef equality(Call& call, bool want_same);
+[[nodiscard]] TermRef cmpr_handler(Call& call);
+[[nodiscard]] TermRef buck_handler(Call& call);
+[[nodiscard]] TermRef wave_handler(Call& call);
 
 // A borrowed argument with its kind.
 struct Operand {
@@ -39,13 +39,13 @@ inline bool is_text_kind(ValueKind k) {
 std::optional<Bytes> join_text(const Operand& x);
 // The text cases give no result (empty) where the operation fails.
 // plus on texts: a post on either side makes a post, else a zits.
-std::optional<TermRef> join_texts(const Operand& a, const Operand& b);
+[[nodiscard]] std::optional<TermRef> join_texts(const Operand& a, const Operand& b);
 // dash of a text by a count: drops n bytes from the front (n > 0) or |n|
 // from the back (n <= 0).
-std::optional<TermRef> cut_text(const Operand& text, const Operand& count);
+[[nodiscard]] std::optional<TermRef> cut_text(const Operand& text, const Operand& count);
 // mult of a text by a count, by doubling; "Z" above kMaxRepeatBytes.
 inline constexpr std::uint64_t kMaxRepeatBytes = std::uint64_t{1} << 31;
-std::optional<TermRef> repeat_text(const Operand& text, const Operand& count);
+[[nodiscard]] std::optional<TermRef> repeat_text(const Operand& text, const Operand& count);
 
 // A number of any kind as a double; empty for malformed numbers.
 std::optional<double> numeric_double(const Operand& x);

@@ -63,12 +63,12 @@ Bytes zits_text(const Term* t);
 // ---- Result conversions -----------------------------------------------------
 
 // A signed value: "0", its digits, or "0" and the digits of a negative's size.
-TermRef integer_result(std::int64_t value);
+[[nodiscard]] TermRef integer_result(std::int64_t value);
 // An unsigned value: its plain digits.
-TermRef unsigned_result(std::uint64_t value);
+[[nodiscard]] TermRef unsigned_result(std::uint64_t value);
 // A real leaf: a blank and the eight bytes of the double.
-TermRef float_result(double value);
+[[nodiscard]] TermRef float_result(double value);
 // An address, as an unsigned integer.
-TermRef pointer_result(const void* address);
+[[nodiscard]] TermRef pointer_result(const void* address);
 
 }  // namespace vesk

@@ -32,17 +32,17 @@ inline bool is_let_cell(const Term* t) {
 }
 
 // The bound part x of a lambda or let.
-inline Term* lambda_bound(const Term* lambda) {
+[[nodiscard]] inline Term* lambda_bound(const Term* lambda) {
     return right_cell(left_cell(lambda));
 }
-inline Term* let_bound(const Term* let) {
+[[nodiscard]] inline Term* let_bound(const Term* let) {
     return right_cell(left_cell(left_cell(let)));
 }
 // The value of a let, and the body of either binder.
-inline Term* let_value(const Term* let) {
+[[nodiscard]] inline Term* let_value(const Term* let) {
     return right_cell(left_cell(let));
 }
-inline Term* binder_body(const Term* binder) {
+[[nodiscard]] inline Term* binder_body(const Term* binder) {
     return right_cell(binder);
 }
 

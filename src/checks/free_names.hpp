@@ -22,7 +22,7 @@ std::set<Bytes> free_name_set(const TermRef& term);
 // The same as a name list term: the leaf "()" is the empty list and the pair
 // (x rest) a list whose first element is the leaf x. Elements are in byte
 // order. `term` is borrowed.
-TermRef free_names(const TermRef& term);
+[[nodiscard]] TermRef free_names(const TermRef& term);
 
 // The free names of every definition of a table, by definition name: what
 // reachability and pruning both follow, computed once for the two.
@@ -30,6 +30,6 @@ using NameUses = std::map<Bytes, std::set<Bytes>>;
 NameUses free_names_of(const GlobalTable& definitions);
 
 // The name list of `names` (borrowed).
-TermRef name_list(const std::set<Bytes>& names);
+[[nodiscard]] TermRef name_list(const std::set<Bytes>& names);
 
 }  // namespace vesk

@@ -12,11 +12,11 @@ namespace vesk {
 // source-form name, or nothing. The walk takes the left part first: a
 // lambda goes on with its body, a let with its value and then its body, any
 // other pair with its left and then its right child.
-std::optional<TermRef> funky_binder(const TermRef& term);
+[[nodiscard]] std::optional<TermRef> funky_binder(const TermRef& term);
 
 // The "funky" error for `binder` (borrowed) found in the definition `name`
 // ("" for the main expression).
-Outcome funky_outcome(const Bytes& name, const TermRef& binder);
+[[nodiscard]] Outcome funky_outcome(const Bytes& name, const TermRef& binder);
 
 // Checks every definition in name order; on the first funky binder fills
 // `out` and returns false.

@@ -27,12 +27,13 @@ std::optional<std::map<Bytes, char>> choose_letters(const BoundNames& names);
 // `term` (borrowed) with each name of `letters` replaced by its letter:
 // in the bound part of every lambda or let that binds it, and in every leaf
 // whose text is it, bound or not.
-TermRef rename_to_letters(const TermRef& term, const std::map<Bytes, char>& letters);
+[[nodiscard]] TermRef rename_to_letters(const TermRef& term, const std::map<Bytes, char>& letters);
 
 // The definition `name` with its bound names (of `term`, borrowed) renamed,
 // or nothing when it binds more than 26 distinct names. When anything is to
 // be renamed, first adds the line "First " name ": " printed term to `log`.
-std::optional<TermRef> assign_letters(const Bytes& name, const TermRef& term, Bytes& log);
+[[nodiscard]] std::optional<TermRef> assign_letters(const Bytes& name, const TermRef& term,
+                                                    Bytes& log);
 
 // Renames in every definition in name order; on the first one with too many
 // names fills `out` with the "place" error and returns false. The lines of

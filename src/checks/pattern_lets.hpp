@@ -12,7 +12,7 @@ namespace vesk {
 // evaluated once), p takes its first part and q is rebound to its second,
 // following the prelude's pairs (V a b K = a, V a b H = b). Every other term
 // is left as it is, and unchanged parts stay shared.
-TermRef rewrite_pattern_lets(const TermRef& term);
+[[nodiscard]] TermRef rewrite_pattern_lets(const TermRef& term);
 
 // Rewrites every definition in place.
 void rewrite_pattern_lets(GlobalTable& globals);

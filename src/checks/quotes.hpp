@@ -8,7 +8,7 @@ namespace vesk {
 // `term` (borrowed) with every (` X) replaced by (V q X'): q is the bracket
 // leaf "[" + the printed text of X + "]", X' is X after this same rewrite
 // and V the prelude's pair combinator. Unchanged parts stay shared.
-TermRef rewrite_quotes(const TermRef& term);
+[[nodiscard]] TermRef rewrite_quotes(const TermRef& term);
 
 // Rewrites every definition in place.
 void rewrite_quotes(GlobalTable& globals);

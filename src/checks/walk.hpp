@@ -14,7 +14,7 @@ namespace vesk {
 // The pair (left right) as a term: the original cell itself when both
 // children came back as its own children, otherwise a new pair. `original`
 // is borrowed; `left` and `right` are consumed.
-inline TermRef keep_or_pair(Term* original, TermRef left, TermRef right) {
+[[nodiscard]] inline TermRef keep_or_pair(Term* original, TermRef left, TermRef right) {
     if (left.get() == left_cell(original) && right.get() == right_cell(original)) {
         return TermRef(original);
     }
@@ -31,7 +31,7 @@ inline TermRef keep_or_pair(Term* original, TermRef left, TermRef right) {
 // a shared graph costs its distinct cells, not its unfolded tree. A cell
 // with one owner is reached at most once per visit of that owner.
 template <typename LeafFn, typename PairFn>
-TermRef rebuild_term(const TermRef& root, LeafFn&& leaf_fn, PairFn&& pair_fn) {
+[[nodiscard]] TermRef rebuild_term(const TermRef& root, LeafFn&& leaf_fn, PairFn&& pair_fn) {
     struct Frame {
         Term* cell;
         bool children_done;

@@ -21,7 +21,7 @@ Bytes error_value_text(const Outcome& out);
 
 // The error value term of `out` (borrowed): the pair of the leaf "]" and the
 // bracket leaf of error_value_text.
-TermRef make_error_value(const Outcome& out);
+[[nodiscard]] TermRef make_error_value(const Outcome& out);
 
 // True when `r` (borrowed) is a pair whose left child is a leaf starting
 // with ']': the shape the run stage and the engine treat as an error value.
@@ -31,6 +31,6 @@ bool is_error_value(const TermRef& r);
 // A running program can build any text, so this never fails: a text shorter
 // than 4 bytes gives a new Outcome (code "check"), and a field that is
 // missing or whose group is not closed reads as empty, as do all after it.
-Outcome decode_error_value(std::string_view text);
+[[nodiscard]] Outcome decode_error_value(std::string_view text);
 
 }  // namespace vesk

@@ -19,10 +19,10 @@ namespace vesk {
 [[nodiscard]] Outcome classify_result(TermRef result, int& status);
 
 // The outcome of a cycle met while evaluating the global `name` (borrowed).
-Outcome cycle_outcome(std::string_view name);
+[[nodiscard]] Outcome cycle_outcome(std::string_view name);
 
 // The outcome of a result that is not an integer, from its printed text
 // (borrowed).
-Outcome range_outcome(std::string_view printed);
+[[nodiscard]] Outcome range_outcome(std::string_view printed);
 
 }  // namespace vesk

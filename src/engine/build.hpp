@@ -9,7 +9,7 @@
 namespace vesk {
 
 // An annotated pair of two annotated owners; the result is an owner.
-inline Term* owned_pair(Term* l, Term* r) {
+[[nodiscard]] inline Term* owned_pair(Term* l, Term* r) {
     Term* p = make_pair_cell(l, r);
     retain(p);
     annotate_pair(p);
@@ -17,13 +17,13 @@ inline Term* owned_pair(Term* l, Term* r) {
 }
 // A pair of two owners left unannotated (it is annotated when first read):
 // for a built-in's redex, which only its handler looks at.
-inline Term* plain_pair(Term* l, Term* r) {
+[[nodiscard]] inline Term* plain_pair(Term* l, Term* r) {
     Term* p = make_pair_cell(l, r);
     retain(p);
     return p;
 }
 // One more owner of t (borrowed), returned.
-inline Term* retained(Term* t) {
+[[nodiscard]] inline Term* retained(Term* t) {
     retain(t);
     return t;
 }

@@ -8,6 +8,6 @@ namespace vesk {
 
 // One more owner of the shared leaf, annotated against the runtime's globals
 // (the leaf's name must be a global by now).
-Term* annotated_leaf(Runtime& rt, CommonLeaf which);
+[[nodiscard]] Term* annotated_leaf(Runtime& rt, CommonLeaf which);
 
 }  // namespace vesk

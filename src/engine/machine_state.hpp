@@ -32,7 +32,7 @@ inline Frame argument_frame(Term* x) {
 inline bool is_argument_frame(Frame f) {
     return (f & kArgumentBit) != 0;
 }
-inline Term* frame_term(Frame f) {
+[[nodiscard]] inline Term* frame_term(Frame f) {
     return reinterpret_cast<Term*>(f & ~kArgumentBit);
 }
 

@@ -57,7 +57,7 @@ inline bool is_linear_byte(unsigned char c) {
 // The head of t's application spine: walk left while the term is a pair
 // that is not data (borrowed; t must be annotated along its spine, which
 // every annotated term is).
-inline Term* spine_head(Term* t) {
+[[nodiscard]] inline Term* spine_head(Term* t) {
     while (!is_leaf_cell(t) && !is_data_cell(t)) t = left_cell(t);
     return t;
 }

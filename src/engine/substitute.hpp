@@ -57,10 +57,10 @@ struct SubstitutionPlan {
 
 // Records the plan of substituting `letters` into body (consumed).
 [[nodiscard]] SubstitutionPlan make_plan(const GlobalTable& globals, TermRef body,
-                                        std::uint32_t letters);
+                                         std::uint32_t letters);
 // Replays the plan with values[i] for letter 'a' + i (borrowed; only the
 // plan's letters are read): the same term substitute_cells builds, as an
 // owner.
-Term* run_plan(const SubstitutionPlan& plan, Term* const* values);
+[[nodiscard]] Term* run_plan(const SubstitutionPlan& plan, Term* const* values);
 
 }  // namespace vesk

@@ -28,10 +28,10 @@ namespace vesk {
 
 // First list element of a number-leaf text: H for texts beginning "00", K for
 // every other.
-TermRef number_tag(std::string_view text);
+[[nodiscard]] TermRef number_tag(std::string_view text);
 // The list without its first element: K when that leaves the empty list
 // ("0" and "00"), else the number leaf of the rest.
-TermRef number_payload(std::string_view text);
+[[nodiscard]] TermRef number_payload(std::string_view text);
 
 // ---- Counted leaves ---------------------------------------------------------
 
@@ -40,14 +40,14 @@ TermRef number_payload(std::string_view text);
 // and H for 0; for n >= 2 bytes V p q, p the first m bytes with m the largest
 // power of two below n, q the remaining n - m. Splitting there (not taking
 // the last m, which would overlap p) keeps different byte strings apart.
-TermRef counted_unfold(const TermRef& counted);
+[[nodiscard]] TermRef counted_unfold(const TermRef& counted);
 
 // ---- Raw leaves -------------------------------------------------------------
 
 // The depth-6 tree over the 64 bits of a raw leaf (borrowed), read little-
 // endian: V (lower half) (upper half) at each level, bit 0 leftmost, each bit
 // K for 1 and H for 0. Asserts a raw leaf.
-TermRef real_tree(const TermRef& raw);
+[[nodiscard]] TermRef real_tree(const TermRef& raw);
 
 // ---- Bracket data -----------------------------------------------------------
 
@@ -57,16 +57,16 @@ bool is_empty_bracket(const TermRef& data);
 // All but the last element (borrowed): a pair's left child; for a leaf, the
 // bracket leaf of its text up to its last element, closed by "]". Asserts a
 // non-empty bracket term.
-TermRef bracket_init(const TermRef& data);
+[[nodiscard]] TermRef bracket_init(const TermRef& data);
 // The last element (borrowed): a pair's right child; for a leaf, a nested
 // group as written, or the bracket numeral of a single byte. Asserts a
 // non-empty bracket term.
-TermRef bracket_last(const TermRef& data);
+[[nodiscard]] TermRef bracket_last(const TermRef& data);
 // The J list (borrowed): K for an empty leaf, else J (list of init) (list of
 // last), every element and nested group expanded in turn. Built with
 // explicit stacks; cells that occur more than once in the data are listed
 // once and shared.
-TermRef bracket_list(const TermRef& data);
+[[nodiscard]] TermRef bracket_list(const TermRef& data);
 
 // The bracket numeral of a byte: the tree numeral of its row of the
 // character code table plus 145. Bytes 10, "[" and "]" have no entry in the

@@ -50,9 +50,9 @@ struct ParseMachine {
 // brackets paired. Requires balanced brackets.
 ParseMachine make_parse_machine(std::string_view text);
 // Runs the tasks until none is left and returns the one term they leave.
-TermRef run_parse_machine(ParseMachine& m);
+[[nodiscard]] TermRef run_parse_machine(ParseMachine& m);
 // The shared leaf of one byte.
-TermRef byte_leaf(ParseMachine& m, unsigned char c);
+[[nodiscard]] TermRef byte_leaf(ParseMachine& m, unsigned char c);
 
 // Steps of the grammar, each performed for the task on top (already popped).
 void parse_levels(ParseMachine& m, const ParseTask& t);

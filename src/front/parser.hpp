@@ -30,10 +30,10 @@
 namespace vesk {
 
 // Parses normalised, bracket-checked text from the loosest level.
-TermRef parse_expression(std::string_view text);
+[[nodiscard]] TermRef parse_expression(std::string_view text);
 // Parses the text between a '{' and its '}' as a comma list: "a,b,c" is
 // (, a (, b c)); one item is its own term; the empty text is the empty leaf.
-TermRef parse_brace_list(std::string_view text);
+[[nodiscard]] TermRef parse_brace_list(std::string_view text);
 // Indices of the top-level bytes of `text` that are in `set`, in order.
 // Bracket groups are passed over whole (a '{' in the set is reported, and
 // the search goes on after its '}'). Requires balanced brackets.

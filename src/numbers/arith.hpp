@@ -18,28 +18,28 @@
 namespace vesk {
 
 // a + b, a - b, a * b.
-TermRef int_plus(TermRef a, TermRef b);
-TermRef int_dash(TermRef a, TermRef b);
-TermRef int_mult(TermRef a, TermRef b);
-std::optional<TermRef> checked_plus(TermRef a, TermRef b);
-std::optional<TermRef> checked_dash(TermRef a, TermRef b);
-std::optional<TermRef> checked_mult(TermRef a, TermRef b);
+[[nodiscard]] TermRef int_plus(TermRef a, TermRef b);
+[[nodiscard]] TermRef int_dash(TermRef a, TermRef b);
+[[nodiscard]] TermRef int_mult(TermRef a, TermRef b);
+[[nodiscard]] std::optional<TermRef> checked_plus(TermRef a, TermRef b);
+[[nodiscard]] std::optional<TermRef> checked_dash(TermRef a, TermRef b);
+[[nodiscard]] std::optional<TermRef> checked_mult(TermRef a, TermRef b);
 
 // The floor q of a / b, and a remainder that is never negative: a - b q
 // for b > 0, and its negation b q - a for b < 0 (both in 0 .. |b| - 1, so
 // a = b q + r holds for positive divisors only). The leaf Z for a zero
 // divisor.
-TermRef int_over(TermRef a, TermRef b);
-TermRef int_cent(TermRef a, TermRef b);
-std::optional<TermRef> checked_over(TermRef a, TermRef b);
-std::optional<TermRef> checked_cent(TermRef a, TermRef b);
+[[nodiscard]] TermRef int_over(TermRef a, TermRef b);
+[[nodiscard]] TermRef int_cent(TermRef a, TermRef b);
+[[nodiscard]] std::optional<TermRef> checked_over(TermRef a, TermRef b);
+[[nodiscard]] std::optional<TermRef> checked_cent(TermRef a, TermRef b);
 
 // a to the power b by repeated squaring: 1 for b = 0 (also for a = 0), 0
 // for b < 0. The leaf Z when the result would have more than
 // kMaxPowerDigits digits, which no machine could hold.
 inline constexpr double kMaxPowerDigits = 4294967296.0;
-TermRef int_powa(TermRef a, TermRef b);
-std::optional<TermRef> checked_powa(TermRef a, TermRef b);
+[[nodiscard]] TermRef int_powa(TermRef a, TermRef b);
+[[nodiscard]] std::optional<TermRef> checked_powa(TermRef a, TermRef b);
 
 // a < b and a >= b.
 bool int_less(TermRef a, TermRef b);
@@ -51,9 +51,9 @@ std::optional<bool> checked_gteq(TermRef a, TermRef b);
 // the negation ("0" stays "0").
 bool is_zero(TermRef t);
 bool is_even(TermRef t);
-TermRef negate(TermRef t);
+[[nodiscard]] TermRef negate(TermRef t);
 std::optional<bool> checked_is_zero(TermRef t);
 std::optional<bool> checked_is_even(TermRef t);
-std::optional<TermRef> checked_negate(TermRef t);
+[[nodiscard]] std::optional<TermRef> checked_negate(TermRef t);
 
 }  // namespace vesk

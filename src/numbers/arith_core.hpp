@@ -9,12 +9,12 @@
 
 namespace vesk {
 
-TermRef add_signed(const SignedDigits& x, const SignedDigits& y);
-TermRef mul_signed(const SignedDigits& x, const SignedDigits& y);
+[[nodiscard]] TermRef add_signed(const SignedDigits& x, const SignedDigits& y);
+[[nodiscard]] TermRef mul_signed(const SignedDigits& x, const SignedDigits& y);
 // Floor quotient and never-negative remainder; Z for a zero divisor.
-TermRef over_signed(const SignedDigits& x, const SignedDigits& y);
-TermRef cent_signed(const SignedDigits& x, const SignedDigits& y);
-TermRef pow_signed(const SignedDigits& x, const SignedDigits& y);
+[[nodiscard]] TermRef over_signed(const SignedDigits& x, const SignedDigits& y);
+[[nodiscard]] TermRef cent_signed(const SignedDigits& x, const SignedDigits& y);
+[[nodiscard]] TermRef pow_signed(const SignedDigits& x, const SignedDigits& y);
 bool less_signed(const SignedDigits& x, const SignedDigits& y);
 
 inline bool is_zero_digits(const SignedDigits& x) {

@@ -99,11 +99,11 @@ std::optional<Bytes> number_rest_text(std::string_view text);
 
 // The number leaf of a canonical code number, or the leaf K for the empty
 // list (the one byte 1). Asserts s canonical.
-TermRef bits_term(std::string_view bits);
+[[nodiscard]] TermRef bits_term(std::string_view bits);
 // The same for any string, trimmed first; absent when its value is zero.
-std::optional<TermRef> checked_bits_term(std::string_view bits);
+[[nodiscard]] std::optional<TermRef> checked_bits_term(std::string_view bits);
 // The explicit list ((J b) rest) ... ending in the leaf K, b being K for 1 and
 // H for 0, built without recursion. Asserts s canonical.
-TermRef bits_list_term(std::string_view bits);
+[[nodiscard]] TermRef bits_list_term(std::string_view bits);
 
 }  // namespace vesk

@@ -47,7 +47,7 @@ std::optional<Dyadic> read_numb(const Term* t);
 std::optional<Dyadic> read_hint(const Term* t);
 // The numb leaf of a value (consumed), in lowest terms. Empty when the
 // exponent exceeds kMaxNumbExponent.
-std::optional<TermRef> numb_term(Dyadic value);
+[[nodiscard]] std::optional<TermRef> numb_term(Dyadic value);
 
 // Lowest terms: halves the numerator while it is even and the exponent
 // positive; zero gets exponent 0 and a plain sign.

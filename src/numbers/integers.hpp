@@ -27,9 +27,9 @@ namespace vesk {
 // The canonical integer leaf of a host value: "0", the digits, or "0" and
 // the digits of the magnitude for a negative value (INT64_MIN gives
 // "09223372036854775808").
-TermRef int_term(std::int64_t value);
+[[nodiscard]] TermRef int_term(std::int64_t value);
 // The plain decimal leaf of an unsigned value (addresses, raw memory).
-TermRef uint_term(std::uint64_t value);
+[[nodiscard]] TermRef uint_term(std::uint64_t value);
 // The value as "%lli" writes it ("-42"), for messages.
 Bytes int_text(std::int64_t value);
 
@@ -58,8 +58,8 @@ bool is_non_negative(TermRef t);
 std::optional<bool> checked_is_non_negative(TermRef t);
 // The absolute value as a decimal integer leaf; a non-negative leaf comes
 // back as the same cell.
-TermRef magnitude(TermRef t);
-std::optional<TermRef> checked_magnitude(TermRef t);
+[[nodiscard]] TermRef magnitude(TermRef t);
+[[nodiscard]] std::optional<TermRef> checked_magnitude(TermRef t);
 // The host value modulo 2^64.
 std::int64_t int_value(TermRef t);
 std::optional<std::int64_t> checked_int_value(TermRef t);
@@ -69,13 +69,13 @@ Bytes decimal_text(TermRef t);
 std::optional<Bytes> checked_decimal_text(TermRef t);
 // The real leaf (a blank and the eight little-endian bytes of a double)
 // that the C library's decimal reader makes of the integer.
-TermRef real_value(TermRef t);
-std::optional<TermRef> checked_real_value(TermRef t);
+[[nodiscard]] TermRef real_value(TermRef t);
+[[nodiscard]] std::optional<TermRef> checked_real_value(TermRef t);
 // The numb that stands for an integer in mixed integer/numb arithmetic:
 // bit 0 of the integer's code number moves to bit 1 and bit i >= 1 to bit
 // 2i, every other bit 0; the leaf K widens to "00".
-TermRef widen(TermRef t);
-std::optional<TermRef> checked_widen(TermRef t);
+[[nodiscard]] TermRef widen(TermRef t);
+[[nodiscard]] std::optional<TermRef> checked_widen(TermRef t);
 
 // The code number of the bit string a number term (borrowed) denotes: a
 // number leaf's through text_to_bits, the byte 1 for the leaf K, and for a

@@ -45,13 +45,13 @@ std::uint64_t small_value(std::string_view digits);
 // A number leaf of the text (borrowed), made with the annotation the
 // machine gives every number leaf (arity 1, nothing pending), so results
 // need no annotation pass.
-TermRef number_result(std::string_view text);
+[[nodiscard]] TermRef number_result(std::string_view text);
 // The canonical integer leaf of a sign and a magnitude; zero is never
 // written negative.
-TermRef integer_result(bool negative, std::string_view digits);
-TermRef integer_result(bool negative, U128 magnitude);
-TermRef integer_result(bool negative, const Natural& magnitude);
+[[nodiscard]] TermRef integer_result(bool negative, std::string_view digits);
+[[nodiscard]] TermRef integer_result(bool negative, U128 magnitude);
+[[nodiscard]] TermRef integer_result(bool negative, const Natural& magnitude);
 // The failure leaf Z.
-TermRef failure_leaf();
+[[nodiscard]] TermRef failure_leaf();
 
 }  // namespace vesk

@@ -26,6 +26,6 @@ std::uint8_t byte_of(const TermRef& t);
 DoubleBytes bytes_of(const TermRef& t);
 // The raw leaf (a blank and the 8 bytes) of a double tree, or the failure
 // leaf Z for any other term: safe on whatever a program passes.
-TermRef pack_double_tree(const TermRef& t);
+[[nodiscard]] TermRef pack_double_tree(const TermRef& t);
 
 }  // namespace vesk

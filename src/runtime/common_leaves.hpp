@@ -21,7 +21,7 @@ struct CommonLeaves {
 // The shared leaf (borrowed; it lives as long as `leaves`).
 const TermRef& common_leaf(CommonLeaves& leaves, CommonLeaf which);
 // A new handle on the shared leaf.
-inline TermRef leaf_of(CommonLeaves& leaves, CommonLeaf which) {
+[[nodiscard]] inline TermRef leaf_of(CommonLeaves& leaves, CommonLeaf which) {
     return common_leaf(leaves, which);
 }
 

@@ -80,10 +80,10 @@ inline bool is_leaf_cell(const Term* t) {
 inline Term* const* pair_children(const Term* t) {
     return reinterpret_cast<Term* const*>(t + 1);
 }
-inline Term* left_cell(const Term* t) {
+[[nodiscard]] inline Term* left_cell(const Term* t) {
     return pair_children(t)[0];
 }
-inline Term* right_cell(const Term* t) {
+[[nodiscard]] inline Term* right_cell(const Term* t) {
     return pair_children(t)[1];
 }
 inline const char* leaf_chars(const Term* t) {
@@ -161,12 +161,12 @@ inline void release(Term* t) {
 }
 
 // New leaf cell, refs 0, holding a copy of `text` (borrowed).
-Term* make_leaf(std::string_view text);
+[[nodiscard]] Term* make_leaf(std::string_view text);
 // The size of a pair cell: the header and two child pointers.
 inline constexpr std::size_t kPairBytes = sizeof(Term) + 2 * sizeof(Term*);
 // New pair cell, refs 0, taking over one owner of each child. Inline: the
 // machine builds a pair on almost every step.
-inline Term* make_pair_cell(Term* left, Term* right) {
+[[nodiscard]] inline Term* make_pair_cell(Term* left, Term* right) {
     Term* t = static_cast<Term*>(allocate_cell(kPairBytes));
     t->header = 0;
     Term** children = reinterpret_cast<Term**>(t + 1);
@@ -236,26 +236,26 @@ struct TermRef {
 };
 
 // A leaf handle of the text (borrowed).
-inline TermRef leaf_term(std::string_view text) {
+[[nodiscard]] inline TermRef leaf_term(std::string_view text) {
     return TermRef(make_leaf(text));
 }
 
 // Pair of the two handles, both consumed.
-TermRef make_pair(TermRef left, TermRef right);
+[[nodiscard]] TermRef make_pair(TermRef left, TermRef right);
 // Left-nested application, arguments borrowed: (((f a) b) c).
-TermRef apply(const TermRef& f, const TermRef& a);
-TermRef apply(const TermRef& f, const TermRef& a, const TermRef& b);
-TermRef apply(const TermRef& f, const TermRef& a, const TermRef& b, const TermRef& c);
+[[nodiscard]] TermRef apply(const TermRef& f, const TermRef& a);
+[[nodiscard]] TermRef apply(const TermRef& f, const TermRef& a, const TermRef& b);
+[[nodiscard]] TermRef apply(const TermRef& f, const TermRef& a, const TermRef& b, const TermRef& c);
 // Consuming variant: ((f a) b), dropping all three handles.
-TermRef apply_consume(TermRef f, TermRef a, TermRef b);
+[[nodiscard]] TermRef apply_consume(TermRef f, TermRef a, TermRef b);
 
 // Accessors (handles borrowed).
 inline bool is_pair(const TermRef& t) {
     return !is_leaf_cell(t.cell);
 }
 // The children, retained. Assert on a leaf.
-TermRef left(const TermRef& t);
-TermRef right(const TermRef& t);
+[[nodiscard]] TermRef left(const TermRef& t);
+[[nodiscard]] TermRef right(const TermRef& t);
 // The leaf's text by its kind; empty for a pair.
 Bytes leaf_text(const TermRef& t);
 // The same as a view into the cell, valid while the cell lives.
