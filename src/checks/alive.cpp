@@ -14,8 +14,8 @@ bool check_alive(const GlobalTable& globals, Outcome& out) {
 
 bool check_alive(const GlobalTable& globals, const NameUses& uses, Outcome& out) {
     // waiting name -> the global that referred to it
-    std::map<Bytes, Bytes> frontier{{"", "nowhere"}};
-    std::set<Bytes> visited;
+    std::map<Bytes, Bytes, std::less<>> frontier{{"", "nowhere"}};
+    std::set<Bytes, std::less<>> visited;
     while (!frontier.empty()) {
         auto first = frontier.begin();
         Bytes name = first->first;

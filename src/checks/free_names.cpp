@@ -103,10 +103,10 @@ struct NameWalk {
 
 }  // namespace
 
-std::set<Bytes> free_name_set(const TermRef& term) {
+std::set<Bytes, std::less<>> free_name_set(const TermRef& term) {
     NameWalk walk;
     walk.run(term.get());
-    return std::set<Bytes>(walk.found.begin(), walk.found.end());
+    return std::set<Bytes, std::less<>>(walk.found.begin(), walk.found.end());
 }
 
 NameUses free_names_of(const GlobalTable& definitions) {
@@ -116,7 +116,7 @@ NameUses free_names_of(const GlobalTable& definitions) {
     return uses;
 }
 
-TermRef name_list(const std::set<Bytes>& names) {
+TermRef name_list(const std::set<Bytes, std::less<>>& names) {
     TermRef list = leaf_term("()");
     for (auto at = names.rbegin(); at != names.rend(); ++at) {
         list = make_pair(leaf_term(*at), std::move(list));

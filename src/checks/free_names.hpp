@@ -17,7 +17,7 @@ namespace vesk {
 // leaf "}" counts). A binder whose bound part is not a name binds nothing
 // and is read as plain application. Bracketed binders such as "[+]" bind
 // the bare character "+".
-std::set<Bytes> free_name_set(const TermRef& term);
+std::set<Bytes, std::less<>> free_name_set(const TermRef& term);
 
 // The same as a name list term: the leaf "()" is the empty list and the pair
 // (x rest) a list whose first element is the leaf x. Elements are in byte
@@ -26,10 +26,10 @@ std::set<Bytes> free_name_set(const TermRef& term);
 
 // The free names of every definition of a table, by definition name: what
 // reachability and pruning both follow, computed once for the two.
-using NameUses = std::map<Bytes, std::set<Bytes>>;
+using NameUses = std::map<Bytes, std::set<Bytes, std::less<>>, std::less<>>;
 NameUses free_names_of(const GlobalTable& definitions);
 
 // The name list of `names` (borrowed).
-[[nodiscard]] TermRef name_list(const std::set<Bytes>& names);
+[[nodiscard]] TermRef name_list(const std::set<Bytes, std::less<>>& names);
 
 }  // namespace vesk

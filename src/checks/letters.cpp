@@ -28,7 +28,7 @@ Term* bound_part(const Term* cell) {
 
 BoundNames bound_names(const TermRef& term) {
     BoundNames names;
-    std::set<Bytes> met;
+    std::set<Bytes, std::less<>> met;
     std::set<const Term*> seen;
     std::vector<Term*> todo{term.get()};
     while (!todo.empty()) {
@@ -49,11 +49,11 @@ BoundNames bound_names(const TermRef& term) {
     return names;
 }
 
-std::optional<std::map<Bytes, char>> choose_letters(const BoundNames& names) {
+std::optional<std::map<Bytes, char, std::less<>>> choose_letters(const BoundNames& names) {
     if (names.renamed.size() + names.letters.size() > 26) return std::nullopt;
     bool used[26] = {};
     for (const Bytes& letter : names.letters) used[letter[0] - 'a'] = true;
-    std::map<Bytes, char> chosen;
+    std::map<Bytes, char, std::less<>> chosen;
     int next = 0;
     for (const Bytes& name : names.renamed) {
         while (used[next]) ++next;
@@ -63,7 +63,7 @@ std::optional<std::map<Bytes, char>> choose_letters(const BoundNames& names) {
     return chosen;
 }
 
-TermRef rename_to_letters(const TermRef& term, const std::map<Bytes, char>& letters) {
+TermRef rename_to_letters(const TermRef& term, const std::map<Bytes, char, std::less<>>& letters) {
     // One leaf per letter, shared by every place that gets it.
     GlobalTable leaves;
     for (const auto& [name, letter] : letters) {
@@ -95,7 +95,7 @@ std::optional<TermRef> assign_letters(const Bytes& name, const TermRef& term, By
     BoundNames names = bound_names(term);
     if (names.renamed.empty()) return term;
     log += "First " + name + ": " + print_term(term) + "\n";
-    std::optional<std::map<Bytes, char>> letters = choose_letters(names);
+    std::optional<std::map<Bytes, char, std::less<>>> letters = choose_letters(names);
     if (!letters) return std::nullopt;
     return rename_to_letters(term, *letters);
 }

@@ -22,12 +22,13 @@ BoundNames bound_names(const TermRef& term);
 // Each name to rename with its letter: in list order, the first letter from
 // a to z that neither the term binds already nor an earlier name got.
 // Nothing when the names need more than 26 letters in all.
-std::optional<std::map<Bytes, char>> choose_letters(const BoundNames& names);
+std::optional<std::map<Bytes, char, std::less<>>> choose_letters(const BoundNames& names);
 
 // `term` (borrowed) with each name of `letters` replaced by its letter:
 // in the bound part of every lambda or let that binds it, and in every leaf
 // whose text is it, bound or not.
-[[nodiscard]] TermRef rename_to_letters(const TermRef& term, const std::map<Bytes, char>& letters);
+[[nodiscard]] TermRef rename_to_letters(const TermRef& term,
+                                        const std::map<Bytes, char, std::less<>>& letters);
 
 // The definition `name` with its bound names (of `term`, borrowed) renamed,
 // or nothing when it binds more than 26 distinct names. When anything is to

@@ -13,13 +13,13 @@ namespace vesk {
 // Users of each defined name are gathered once; the broken set then grows
 // from the globals with a missing name along those edges, like a flood fill.
 // The names are views into `uses`, which stays unchanged meanwhile.
-std::set<Bytes> broken_globals(const GlobalTable& globals) {
+std::set<Bytes, std::less<>> broken_globals(const GlobalTable& globals) {
     return broken_globals(globals, free_names_of(globals));
 }
 
-std::set<Bytes> broken_globals(const GlobalTable& globals, const NameUses& uses) {
+std::set<Bytes, std::less<>> broken_globals(const GlobalTable& globals, const NameUses& uses) {
     std::unordered_map<std::string_view, std::vector<std::string_view>> users;
-    std::set<Bytes> broken;
+    std::set<Bytes, std::less<>> broken;
     std::vector<std::string_view> todo;
     for (const auto& [name, used_names] : uses) {
         for (const Bytes& used : used_names) {
@@ -66,7 +66,7 @@ void prune_broken(GlobalTable& globals, NameUses uses, const GlobalTable& prelud
         uncached.erase(name);
     }
     if (!restored) return;
-    for (std::set<Bytes> still = broken_globals(globals, uses); !still.empty();
+    for (std::set<Bytes, std::less<>> still = broken_globals(globals, uses); !still.empty();
          still = broken_globals(globals, uses)) {
         for (const Bytes& name : still) {
             globals.erase(name);

@@ -11,9 +11,9 @@ namespace vesk {
 
 // The globals of `globals` that use a name it lacks, and, repeatedly, every
 // global that uses one of those.
-std::set<Bytes> broken_globals(const GlobalTable& globals);
+std::set<Bytes, std::less<>> broken_globals(const GlobalTable& globals);
 // The same with the free names of the definitions already at hand.
-std::set<Bytes> broken_globals(const GlobalTable& globals, const NameUses& uses);
+std::set<Bytes, std::less<>> broken_globals(const GlobalTable& globals, const NameUses& uses);
 
 // Restores each broken global from `prelude` where the prelude defines it and
 // removes it otherwise. Its name leaves `uncached` either way: a restored

@@ -57,7 +57,7 @@ const RowTable& row_table() {
     return table;
 }
 
-using NumeralMap = std::map<Bytes, Bytes>;
+using NumeralMap = std::map<Bytes, Bytes, std::less<>>;
 
 const NumeralMap& numeral_map() {
     static const NumeralMap map = [] {

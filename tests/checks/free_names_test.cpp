@@ -9,7 +9,7 @@ namespace {
 
 using test::make_lambda;
 using test::sx;
-using Names = std::set<Bytes>;
+using Names = std::set<Bytes, std::less<>>;
 
 TEST(FreeNames, BindersHideTheirNamesOnlyInsideTheirScope) {
     EXPECT_EQ(free_name_set(sx("(\\ x (x y))")), (Names{"y"}));

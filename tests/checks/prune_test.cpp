@@ -21,7 +21,7 @@ TEST(BrokenGlobals, MissingNamesBreakTheirUsersTransitively) {
     globals.emplace("loop_b", sx("loop_a"));
     globals.emplace("fine_loop", sx("(fine_loop ok)"));
     EXPECT_EQ(broken_globals(globals),
-              (std::set<Bytes>{"direct", "further", "loop_a", "loop_b", "user"}));
+              (std::set<Bytes, std::less<>>{"direct", "further", "loop_a", "loop_b", "user"}));
 }
 
 TEST(PruneBroken, RestoresPreludeDefinitionsAndRemovesTheRest) {

@@ -31,7 +31,7 @@ TEST(Render, ColoursChangeOnlyAtClassBoundaries) {
 // Each byte shows as one printable glyph, and no two bytes share both glyph
 // and colour, so a rendered field can always be read back.
 TEST(Render, GlyphsAndColoursAreOneToOne) {
-    std::set<Bytes> seen;
+    std::set<Bytes, std::less<>> seen;
     for (int b = 0; b < 256; ++b) {
         Bytes shown = render(bytes_of({b}));
         Bytes glyph = shown;

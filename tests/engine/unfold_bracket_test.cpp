@@ -77,7 +77,7 @@ TEST(UnfoldBracket, NewlinesAndLoneBracketsAreSingleBytes) {
 }
 
 TEST(UnfoldBracket, NumeralsCoverEveryByteOnce) {
-    std::set<Bytes> seen;
+    std::set<Bytes, std::less<>> seen;
     for (int b = 0; b < 256; ++b) {
         Bytes numeral = byte_numeral(static_cast<unsigned char>(b));
         ASSERT_TRUE(seen.insert(numeral).second) << b;

@@ -76,7 +76,7 @@ TEST(TreeNumeral, SmallValues) {
 
 // Each numeral is one balanced square group, and no two numbers share one.
 TEST(TreeNumeral, AllDistinctAndBalanced) {
-    std::set<Bytes> seen;
+    std::set<Bytes, std::less<>> seen;
     for (int n = 0; n < 677; ++n) {
         Bytes t = tree_numeral(n);
         int depth = 0;
@@ -98,7 +98,7 @@ TEST(TextNumeralMap, BytesAndNumeralsBothWays) {
     EXPECT_EQ(text_numeral_lookup(Bytes(1, static_cast<char>(151))), tree_numeral(145));
     EXPECT_EQ(text_numeral_lookup("a"), tree_numeral(199));
     EXPECT_EQ(text_numeral_lookup(tree_numeral(199)), "a");
-    std::set<Bytes> numerals;
+    std::set<Bytes, std::less<>> numerals;
     for (int b = 0; b < 256; ++b) {
         if (b == '\n' || b == '[' || b == ']') continue;
         Bytes byte(1, static_cast<char>(b));
