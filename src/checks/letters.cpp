@@ -70,7 +70,7 @@ TermRef rename_to_letters(const TermRef& term, const std::map<Bytes, char, std::
         leaves.emplace(name, leaf_term(std::string_view(&letter, 1)));
     }
     auto leaf_of = [&](std::string_view name) -> const TermRef* {
-        auto found = leaves.find(Bytes(name));
+        auto found = leaves.find(name);
         return found == leaves.end() ? nullptr : &found->second;
     };
     auto leaf_fn = [&](Term* leaf) {

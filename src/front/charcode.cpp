@@ -122,7 +122,7 @@ Bytes tree_numeral(int n) {
 
 std::optional<Bytes> text_numeral_lookup(std::string_view key) {
     const NumeralMap& map = numeral_map();
-    auto it = map.find(Bytes(key));
+    auto it = map.find(key);
     if (it == map.end()) return std::nullopt;
     return it->second;
 }
