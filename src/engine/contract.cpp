@@ -52,7 +52,7 @@ void end_with(Machine& m, Term* result) {
 // spine (whose cells the caller keeps alive until the result is placed).
 Term* run_builtin(Machine& m, const BuiltinRow& row, const Spine& s) {
     VESK_ASSERT(s.count == row.arity);
-    Call call{std::span<Term* const>(s.arg, static_cast<std::size_t>(s.count)), m.rt};
+    Call call{spine_arguments(s), m.rt};
     Term* r = row.handler(call).take();
     note_builtin_called(m.names, row);
     return r;

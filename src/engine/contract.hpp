@@ -1,6 +1,8 @@
 // The pieces of a saturated redex, shared by the contraction rules.
 #pragma once
 
+#include <span>
+
 #include "engine/machine_state.hpp"
 
 namespace vesk {
@@ -16,6 +18,10 @@ struct Spine {
     Term* arg[kMaxArguments];
     int count;
 };
+// The arguments of a spine as a span, first argument first.
+inline std::span<Term* const> spine_arguments(const Spine& s) {
+    return {s.arg, static_cast<std::size_t>(s.count)};
+}
 
 // Walks the annotated redex t down its left children to the head: a leaf,
 // or a data subterm (borrowed).
