@@ -10,11 +10,11 @@
 // store the value's low bits. Every offset of red, rem, rel and rec must
 // lie inside the bytes it names, or the result is "Z".
 //
-// A write into a cell happens in place only when the call holds the cell's
-// only reference: the program's literals are all interned in the sharing
-// table (one more owner), and the machine never duplicates a redex before
-// its arguments are values, so a count of one means no one else can see the
-// change. Otherwise the bytes are copied and the copy is changed.
+// A write never changes a cell where it lies: the changed bytes go into a
+// new post or bracket leaf, so every other holder keeps the old value. A
+// count of one on the argument would not prove the call its only holder:
+// a partial application such as (rell p 0) is a value the program may bind
+// and use twice, and then p hangs, counted once, under a shared pair.
 #include <cstring>
 
 #include "builtins/host_families.hpp"
@@ -69,17 +69,10 @@ TermRef ref_write(Call& c, std::size_t width) {
 
 // ---- posts: red, rem and rel -------------------------------------------------
 
-// Writes into byte `at` of the post's payload, in place when the call holds
-// the post alone, else into a new post.
+// The post of the call's first argument with `width` bytes at payload
+// byte `at` replaced by the value's low bits.
 TermRef post_write(Call& c, std::size_t at, std::size_t width, std::uint64_t value) {
-    Term* post = c.args[0];
-    if (refs_of(post) == 1) {
-        std::optional<char*> payload = writable_address(post);
-        VESK_ASSERT(payload.has_value());
-        store_le(*payload + at, width, value);
-        return TermRef(post);
-    }
-    Bytes copy(counted_payload(post));
+    Bytes copy(counted_payload(c.args[0]));
     store_le(copy.data() + at, width, value);
     return counted_leaf(copy);
 }
@@ -148,8 +141,7 @@ TermRef rec_read(Call& c, std::size_t width) {
     return unsigned_result(load_le(text.data() + *at, width));
 }
 
-// A zits's text is code the machine unfolds, so it is never written where
-// it lies: the changed text becomes a new bracket leaf. The bytes written
+// The changed text becomes a new bracket leaf. The bytes written
 // must keep the count of "[" less "]" of the bytes they replace, and the
 // whole text must still nest, or no bracket leaf could hold it.
 TermRef rec_write(Call& c, std::size_t width) {
