@@ -1,12 +1,26 @@
 #include "builtins/families.hpp"
 
 #include "builtins/arithmetic.hpp"
+#include "builtins/host_families.hpp"
 
 namespace vesk {
 
 namespace {
 
-const BuiltinFamily* const kFamilies[] = {&kArithmeticFamily};
+const BuiltinFamily* const kFamilies[] = {
+    &kArithmeticFamily,
+    &kMemoryFamily,
+    &kBlocksFamily,
+    &kClibMathFamily,
+    &kClibConvertFamily,
+    &kClibCharFamily,
+    &kClibTextFamily,
+    &kClibStreamFamily,
+    &kClibTimeFamily,
+    &kClibProcessFamily,
+    &kClibErrnoFamily,
+    &kClibDirFamily,
+};
 
 // Every name must be a lower-case name ('_' and 'a'..'z'): the machine
 // relies on it when it dispatches on a redex's head, and the loader when it

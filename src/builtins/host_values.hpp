@@ -1,0 +1,53 @@
+// Conversions the memory and C library families share, on top of the value
+// kinds of values.hpp: C strings, raw addresses, streams and directory
+// handles the run opened, and the error number kept across the
+// interpreter's own bookkeeping. All borrow their cells; an empty result
+// means the handler answers call.fail() without calling the C function.
+#pragma once
+
+#include <cerrno>
+#include <cstdint>
+#include <cstdio>
+#include <optional>
+
+#include "builtins/values.hpp"
+#include "runtime/call.hpp"
+
+namespace vesk {
+
+// The integer argument i of the call.
+inline std::optional<std::int64_t> int_arg(const Call& call, std::size_t i) {
+    return integer_argument(call.args[i]);
+}
+
+// A NUL-terminated text for a C parameter the function only reads: the
+// address readable_address gives (a post's payload, a zits leaf from its
+// "[", an integer address). Address 0 is refused: no C function reads a
+// string there.
+std::optional<const char*> c_string(const Term* t);
+// How many bytes the cell behind a post or zits leaf holds from the address
+// c_string gives (a post's payload, a zits leaf's whole text); empty for an
+// integer address, whose extent the program answers for.
+std::optional<std::size_t> known_extent(const Term* t);
+// An integer taken as an address (unguarded: the program answers for it).
+std::optional<void*> raw_address(const Term* t);
+// The same, refusing address 0: for parameters the C function writes
+// through or reads from without a null test.
+std::optional<void*> nonnull_address(const Term* t);
+
+// A stream argument: stdin, stdout, stderr, or a stream this run opened and
+// has not closed. Anything else would make the C library touch freed or
+// foreign memory.
+std::optional<std::FILE*> stream_argument(const Call& call, const Term* t);
+// A directory handle this run opened and has not closed.
+std::optional<void*> directory_argument(const Call& call, const Term* t);
+
+// Keeps the error number of the C call just made across the bookkeeping
+// that follows it (table inserts may allocate), so that `errno` reads the
+// call's own.
+struct SavedErrno {
+    int value = errno;
+    void restore() const { errno = value; }
+};
+
+}  // namespace vesk
