@@ -1,12 +1,14 @@
 #include "builtins/families.hpp"
 
 #include "builtins/arithmetic.hpp"
+#include "builtins/definitions_family.hpp"
+#include "builtins/terms_family.hpp"
 
 namespace vesk {
 
 namespace {
 
-const BuiltinFamily* const kFamilies[] = {&kArithmeticFamily};
+const BuiltinFamily* const kFamilies[] = {&kArithmeticFamily, &kTermsFamily, &kDefinitionsFamily};
 
 // Every name must be a lower-case name ('_' and 'a'..'z'): the machine
 // relies on it when it dispatches on a redex's head, and the loader when it
