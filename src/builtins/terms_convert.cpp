@@ -63,10 +63,13 @@ TermRef real_handler(Call& call) {
 TermRef zits_handler(Call& call) {
     Term* x = call.args[0];
     switch (classify(x)) {
-        case ValueKind::hint: {
-            std::optional<std::int64_t> c = integer_argument(x);
-            return c ? byte_zits(static_cast<char>(*c & 0xff)) : call.fail();
-        }
+        case ValueKind::hint:
+            // The element list of a one-element text, ((J K) list), has the
+            // shape of an integer; it is one only when its list is all bits.
+            if (std::optional<std::int64_t> c = integer_argument(x)) {
+                return byte_zits(static_cast<char>(*c & 0xff));
+            }
+            break;
         case ValueKind::post: return zits_of_bytes(call, counted_payload(x));
         case ValueKind::real: return bracket_leaf(real_text(x));
         case ValueKind::zits: return is_leaf_cell(x) ? TermRef(x) : bracket_leaf(zits_text(x));
