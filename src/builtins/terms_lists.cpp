@@ -109,7 +109,9 @@ TermRef lits_handler(Call& call) {
             return number ? std::move(*number) : call.fail();
         }
         case ValueKind::post: return integer_result(first_eight(counted_payload(x)));
-        case ValueKind::zits: return integer_result(first_eight(zits_text(x)));
+        case ValueKind::zits:
+            if (is_leaf_cell(x)) return integer_result(first_eight(bracket_inner(x)));
+            return integer_result(first_eight(zits_text(x)));
         case ValueKind::real: return numb_of_real(call, x);
         case ValueKind::void_: break;
     }

@@ -90,7 +90,7 @@ TermRef rank_handler(Call& call) {
         case ValueKind::post: return unsigned_result(counted_payload(x).size());
         case ValueKind::real: return integer_result(8);
         case ValueKind::zits:
-            if (is_leaf_cell(x)) return unsigned_result(leaf_length(x) - 2);
+            if (is_leaf_cell(x)) return unsigned_result(bracket_inner(x).size());
             return unsigned_result(zits_text(x).size());
         case ValueKind::hint:
         case ValueKind::numb: {
