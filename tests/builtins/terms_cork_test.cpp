@@ -87,5 +87,33 @@ TEST_F(Cork, TheMachineKnowsWhoHoldsAnArgument) {
     EXPECT_TRUE(same_term(second, p("A"))) << show(second);
 }
 
+// What the machine tells a handler: the argument is the call's alone when
+// nothing else holds it or any cell above it.
+bool probe_saw_sole = false;
+TermRef probe_handler(Call& call) {
+    probe_saw_sole = call.holds_only_reference(0);
+    return TermRef(call.args[0]);
+}
+
+TEST_F(Cork, TheMachineMarksOnlyUnsharedArguments) {
+    install_builtin("probe", 1, probe_handler);
+    define("kept", "init 65");
+    struct Case {
+        const char* program;
+        bool sole;
+    } cases[] = {
+        {"probe (init 65)", true},
+        {"K (probe (init 65)) S", true},
+        {"{ x (init 65) (V (probe x) x)", false},
+        {"{ x (init 65) (probe x)", true},
+        {"probe kept", false},
+    };
+    for (const Case& c : cases) {
+        probe_saw_sole = !c.sole;
+        TermRef out = evaluate(rt(), term(c.program));
+        EXPECT_EQ(probe_saw_sole, c.sole) << c.program;
+    }
+}
+
 }  // namespace
 }  // namespace vesk::test
