@@ -1,25 +1,19 @@
 #include "builtins/families.hpp"
 
 #include "builtins/arithmetic.hpp"
+#include "builtins/definitions_family.hpp"
 #include "builtins/host_families.hpp"
+#include "builtins/terms_family.hpp"
 
 namespace vesk {
 
 namespace {
 
 const BuiltinFamily* const kFamilies[] = {
-    &kArithmeticFamily,
-    &kMemoryFamily,
-    &kBlocksFamily,
-    &kClibMathFamily,
-    &kClibConvertFamily,
-    &kClibCharFamily,
-    &kClibTextFamily,
-    &kClibStreamFamily,
-    &kClibTimeFamily,
-    &kClibProcessFamily,
-    &kClibErrnoFamily,
-    &kClibDirFamily,
+    &kArithmeticFamily, &kTermsFamily,      &kDefinitionsFamily, &kMemoryFamily,
+    &kBlocksFamily,     &kClibMathFamily,   &kClibConvertFamily, &kClibCharFamily,
+    &kClibTextFamily,   &kClibStreamFamily, &kClibTimeFamily,    &kClibProcessFamily,
+    &kClibErrnoFamily,  &kClibDirFamily,
 };
 
 // Every name must be a lower-case name ('_' and 'a'..'z'): the machine

@@ -4,6 +4,7 @@
 
 #include <string_view>
 
+#include "diagnostics/cycle.hpp"
 #include "diagnostics/outcome.hpp"
 
 namespace vesk {
@@ -17,9 +18,6 @@ namespace vesk {
 //   Outcome ("check") returned;
 // - anything else: code "range" with the printed term.
 [[nodiscard]] Outcome classify_result(TermRef result, int& status);
-
-// The outcome of a cycle met while evaluating the global `name` (borrowed).
-[[nodiscard]] Outcome cycle_outcome(std::string_view name);
 
 // The outcome of a result that is not an integer, from its printed text
 // (borrowed).

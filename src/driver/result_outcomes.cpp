@@ -4,16 +4,6 @@
 
 namespace vesk {
 
-Outcome cycle_outcome(std::string_view name) {
-    Outcome out;
-    out.say = "Cycle detected on function ";
-    out.say += name;
-    out.say += '.';
-    out.code = "cycle";
-    out.vip = excerpt(name);
-    return out;
-}
-
 Outcome range_outcome(std::string_view printed) {
     Outcome out;
     out.say = "The program must return an integer. Instead we encountered:\n";

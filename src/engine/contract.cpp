@@ -17,8 +17,12 @@ Spine open_spine(Term* t) {
     for (Term* c = t; !is_leaf_cell(c) && !is_data_cell(c); c = left_cell(c)) ++n;
     VESK_ASSERT(n <= kMaxArguments);
     s.count = n;
+    s.sole = 0;
+    bool unique = true;  // every spine cell so far has one owner
     while (n > 0) {
+        unique = unique && refs_of(t) == 1;
         s.arg[--n] = right_cell(t);
+        if (unique && refs_of(s.arg[n]) == 1) s.sole |= static_cast<std::uint16_t>(1u << n);
         t = left_cell(t);
     }
     s.head = t;
@@ -52,7 +56,7 @@ void end_with(Machine& m, Term* result) {
 // spine (whose cells the caller keeps alive until the result is placed).
 Term* run_builtin(Machine& m, const BuiltinRow& row, const Spine& s) {
     VESK_ASSERT(s.count == row.arity);
-    Call call{spine_arguments(s), m.rt};
+    Call call{spine_arguments(s), m.rt, s.sole};
     Term* r = row.handler(call).take();
     note_builtin_called(m.names, row);
     return r;

@@ -13,10 +13,15 @@ inline constexpr int kMaxArguments = 12;
 
 // The head and arguments of the redex in focus, borrowed from it: arg[0] is
 // the first argument (the innermost right child), arg[count - 1] the last.
+// Bit i of `sole` is set when arg[i] is held by nothing but the machine's
+// own reference to the redex: the argument and every spine cell above it
+// have one owner each. A built-in may then change that argument in place
+// without anyone else seeing it.
 struct Spine {
     Term* head;
     Term* arg[kMaxArguments];
     int count;
+    std::uint16_t sole;
 };
 // The arguments of a spine as a span, first argument first.
 inline std::span<Term* const> spine_arguments(const Spine& s) {
@@ -24,7 +29,8 @@ inline std::span<Term* const> spine_arguments(const Spine& s) {
 }
 
 // Walks the annotated redex t down its left children to the head: a leaf,
-// or a data subterm (borrowed).
+// or a data subterm (borrowed). t counts as held by one owner of the
+// machine's (the focus or a frame) when its own count is 1.
 Spine open_spine(Term* t);
 
 // Contracts a redex that has not been built as cells: the head and

@@ -59,6 +59,7 @@ bool apply_unbuilt(Machine& m) {
         if (is_data_cell(g) || stored_arity(g) != 1) return false;
         Spine s = open_spine(g);
         if (s.count >= kMaxArguments) return false;
+        if (refs_of(f) == 1) s.sole |= static_cast<std::uint16_t>(1u << s.count);
         s.arg[s.count++] = f;
         switch (contract_unbuilt(m, s)) {
             case Unbuilt::contracted:
@@ -84,6 +85,7 @@ bool apply_unbuilt(Machine& m) {
         Frame x = m.frames[m.frames.size() - i];
         if (!is_argument_frame(x)) return false;
         if (!linear && !annotated_value(frame_term(x))) return false;
+        if (refs_of(frame_term(x)) == 1) s.sole |= static_cast<std::uint16_t>(1u << s.count);
         s.arg[s.count++] = frame_term(x);
     }
     switch (contract_unbuilt(m, s)) {

@@ -43,42 +43,35 @@ bool read_definition(const TermRef& t, Candidate& out) {
     return true;
 }
 
-Outcome refused(const char* code, Bytes say, const Bytes& name, std::size_t position) {
-    Outcome out;
-    out.code = code;
-    out.say = std::move(say);
-    out.vip = position_code(static_cast<std::uint32_t>(position));
-    out.tip = tip_text(name);
-    return out;
+// The definition in the segment text[from, end), or nothing when the
+// segment is not one.
+std::optional<ParsedDefinition> parse_segment(std::string_view text, std::size_t from,
+                                              std::size_t end) {
+    Candidate c{"", TermRef("}"), false};
+    if (!read_definition(parse_expression(text.substr(from, end - from)), c) ||
+        !is_name(c.written)) {
+        return std::nullopt;
+    }
+    std::size_t p = from;
+    while (p < text.size() && text[p] == ' ') ++p;
+    return ParsedDefinition{name_text(c.written), std::move(c.body), c.uncached, p};
 }
 
-
-// The definition after the comma at `comma`: stored, skipped, or refused.
-Outcome load_one(Runtime& rt, std::string_view text, std::size_t comma, std::size_t end) {
-    Outcome out;
-    Candidate c{"", TermRef("}"), false};
-    std::string_view segment = text.substr(comma + 1, end - comma - 1);
-    if (!read_definition(parse_expression(segment), c) || !is_name(c.written)) return out;
-    Bytes name = name_text(c.written);
-    std::size_t p = comma + 1;
-    while (p < text.size() && text[p] == ' ') ++p;
-    if (name.size() == 1 && name[0] >= 'a' && name[0] <= 'z') {
-        return refused(
-            "lower",
-            "Single lowercase letters (" + name + ") cannot be defined as global variables.", name,
-            p);
+// Stores the definition, or refuses it.
+Outcome load_one(Runtime& rt, ParsedDefinition d) {
+    if (is_variable_name(d.name)) return lower_refusal(d);
+    if (is_binder_name(d.name) || rt.builtins.count(d.name) != 0) {
+        return refused_definition(d, "built",
+                                  "Built in function [" + d.name + "] cannot be re-defined.");
     }
-    if (name == "\\" || name == "{" || rt.builtins.count(name) != 0) {
-        return refused("built", "Built in function [" + name + "] cannot be re-defined.", name, p);
-    }
-    if (c.uncached) {
-        rt.globals.insert_or_assign(name, make_pair(TermRef("I"), std::move(c.body)));
-        rt.uncached.insert(name);
+    if (d.uncached) {
+        rt.globals.insert_or_assign(d.name, make_pair(TermRef("I"), std::move(d.body)));
+        rt.uncached.insert(d.name);
     } else {
-        rt.globals.insert_or_assign(name, std::move(c.body));
-        rt.uncached.erase(name);
+        rt.globals.insert_or_assign(d.name, std::move(d.body));
+        rt.uncached.erase(d.name);
     }
-    return out;
+    return Outcome{};
 }
 
 }  // namespace
@@ -98,19 +91,54 @@ void install_builtin_templates(Runtime& rt) {
     }
 }
 
-Outcome load_definitions(Runtime& rt, Bytes raw) {
+bool is_variable_name(std::string_view name) {
+    return name.size() == 1 && name[0] >= 'a' && name[0] <= 'z';
+}
+
+bool is_binder_name(std::string_view name) {
+    return name == "\\" || name == "{";
+}
+
+Outcome refused_definition(const ParsedDefinition& d, const char* code, Bytes say) {
     Outcome out;
-    if (!check_brackets(raw, out)) return out;
-    install_builtin_templates(rt);
+    out.code = code;
+    out.say = std::move(say);
+    out.vip = position_code(static_cast<std::uint32_t>(d.position));
+    out.tip = tip_text(d.name);
+    return out;
+}
+
+Outcome lower_refusal(const ParsedDefinition& d) {
+    return refused_definition(
+        d, "lower",
+        "Single lowercase letters (" + d.name + ") cannot be defined as global variables.");
+}
+
+std::optional<ParsedProgram> parse_program(Bytes raw, Outcome& out) {
+    if (!check_brackets(raw, out)) return std::nullopt;
     Bytes text = normalise_layout(raw);
     raw.clear();
     std::vector<std::size_t> commas = split_top(text, ",");
     std::string_view view(text);
     std::size_t main_end = commas.empty() ? text.size() : commas[0];
-    rt.globals.insert_or_assign("", parse_expression(view.substr(0, main_end)));
+    ParsedProgram program{parse_expression(view.substr(0, main_end)), {}};
     for (std::size_t i = 0; i < commas.size(); ++i) {
         std::size_t end = i + 1 < commas.size() ? commas[i + 1] : text.size();
-        Outcome one = load_one(rt, view, commas[i], end);
+        if (std::optional<ParsedDefinition> d = parse_segment(view, commas[i] + 1, end)) {
+            program.definitions.push_back(std::move(*d));
+        }
+    }
+    return program;
+}
+
+Outcome load_definitions(Runtime& rt, Bytes raw) {
+    Outcome out;
+    std::optional<ParsedProgram> program = parse_program(std::move(raw), out);
+    if (!program) return out;
+    install_builtin_templates(rt);
+    rt.globals.insert_or_assign("", std::move(program->main));
+    for (ParsedDefinition& d : program->definitions) {
+        Outcome one = load_one(rt, std::move(d));
         if (!is_check(one)) return one;
     }
     return out;

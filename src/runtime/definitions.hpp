@@ -3,6 +3,10 @@
 // under its name.
 #pragma once
 
+#include <optional>
+#include <string_view>
+#include <vector>
+
 #include "diagnostics/outcome.hpp"
 #include "terms/term.hpp"
 
@@ -25,5 +29,35 @@ void install_builtin_templates(Runtime& rt);
 // name replaces an earlier one; on an error the definitions stored before
 // it stay.
 [[nodiscard]] Outcome load_definitions(Runtime& rt, Bytes text);
+
+// ---- The loader's pieces, shared with the run-time definitions ---------------
+
+// One definition of a program text, parsed: the bare name it defines ("[+]"
+// read as "+"), its body, whether it was written name()\body, and where its
+// segment starts in the normalised text (for position codes).
+struct ParsedDefinition {
+    Bytes name;
+    TermRef body;
+    bool uncached;
+    std::size_t position;
+};
+struct ParsedProgram {
+    TermRef main;
+    std::vector<ParsedDefinition> definitions;  // in text order
+};
+// The bracket check of the raw text (consumed), then layout normalisation,
+// the split at top-level commas and the parse of every part. Segments that
+// are not definitions are left out. Empty, with `out` holding the bracket
+// check's outcome ("match" or "comma"), when the check fails.
+[[nodiscard]] std::optional<ParsedProgram> parse_program(Bytes raw, Outcome& out);
+// A one-letter lower-case name: a local variable, never a global.
+bool is_variable_name(std::string_view name);
+// The binders "\" and "{": the engine gives them their meaning.
+bool is_binder_name(std::string_view name);
+// A refusal of the definition `d` (borrowed) with the code and say given: its
+// vip is the position code of d's segment and its tip the name's tip text.
+Outcome refused_definition(const ParsedDefinition& d, const char* code, Bytes say);
+// The "lower" refusal of a definition whose name is a variable's.
+Outcome lower_refusal(const ParsedDefinition& d);
 
 }  // namespace vesk

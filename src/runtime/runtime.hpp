@@ -10,6 +10,8 @@
 // through the call context (runtime/builtin_table.hpp).
 #pragma once
 
+#include <vector>
+
 #include "runtime/builtin_table.hpp"
 #include "runtime/common_leaves.hpp"
 #include "runtime/globals.hpp"
@@ -39,6 +41,13 @@ struct Runtime {
     char** arguments = nullptr;
     // Streams, directories, sockets and memory blocks opened by built-ins.
     HostResources host;
+    // Cells whose address a program was given (`leak`): each kept alive
+    // until the run ends.
+    std::vector<TermRef> kept;
+    // How many run-time definitions (`road`, `load`) are evaluating their
+    // text inside one another right now; each level is a nested machine on
+    // the C stack, so the depth is bounded.
+    std::size_t nested_runs = 0;
 
     Runtime() = default;
     Runtime(const Runtime&) = delete;

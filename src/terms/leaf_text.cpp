@@ -50,6 +50,45 @@ TermRef bracket_leaf(std::string_view inner) {
     return TermRef(std::move(text));
 }
 
+Bytes cape_escape(std::string_view bytes, bool escape_newline) {
+    Bytes out;
+    out.reserve(bytes.size());
+    for (char c : bytes) {
+        if (c == '[') {
+            out += "[q]";
+        } else if (c == ']') {
+            out += "[r]";
+        } else if (c == '\n' && escape_newline) {
+            out += "[p]";
+        } else {
+            out += c;
+        }
+    }
+    return out;
+}
+
+std::optional<Bytes> cape_unescape(std::string_view text) {
+    Bytes out;
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        char c = text[i];
+        if (c == ']') return std::nullopt;
+        if (c != '[') {
+            out += c;
+            continue;
+        }
+        if (i + 2 >= text.size() || text[i + 2] != ']') return std::nullopt;
+        switch (text[i + 1]) {
+            case 'p': out += '\n'; break;
+            case 'q': out += '['; break;
+            case 'r': out += ']'; break;
+            default: return std::nullopt;
+        }
+        i += 2;
+    }
+    return out;
+}
+
 Bytes escape_brackets(std::string_view text) {
     Bytes out;
     for (char c : text) {

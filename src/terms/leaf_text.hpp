@@ -45,6 +45,15 @@ Bytes escape_brackets(std::string_view text);
 // at the end, is kept as written.
 Bytes unescape_brackets(std::string_view text);
 
+// The escapes of a raw text inside a zits, which `cape` writes and reads:
+// "[q]" for "[", "[r]" for "]", and "[p]" for a newline where asked. Any
+// other byte stands for itself.
+Bytes cape_escape(std::string_view bytes, bool escape_newline);
+// The bytes a zits's stored text stands for, the three escapes decoded;
+// empty when the text holds any other "[" (or one too near the end) or a
+// "]" that closes none of them.
+std::optional<Bytes> cape_unescape(std::string_view text);
+
 // ---- Counted texts ----------------------------------------------------------
 
 // The value of a base-64 digit, or -1 for a byte outside the alphabet.

@@ -25,8 +25,9 @@ TermRef kind_handler(Call& call) {
 }
 
 // The rows of every family, as the table is filled from them. Until every
-// family has landed the table holds the arithmetic and host families' 201; complete,
-// it holds 253.
+// family has landed the table holds the arithmetic (13), term and value
+// (23 with road and load), raw memory and C library (188) rows;
+// complete, it holds 253.
 TEST(BuiltinRows, NamesAreUniqueAndRowsWellFormed) {
     std::set<std::string_view> families, names;
     std::size_t rows = 0;
@@ -42,7 +43,7 @@ TEST(BuiltinRows, NamesAreUniqueAndRowsWellFormed) {
             EXPECT_NE(row.handler, nullptr) << row.name;
         }
     }
-    EXPECT_EQ(rows, 201u);
+    EXPECT_EQ(rows, 224u);
     Runtime runtime;
     install_builtins(runtime);
     EXPECT_EQ(runtime.builtins.size(), rows);
