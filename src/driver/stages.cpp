@@ -9,6 +9,7 @@
 #include "front/globals.hpp"
 #include "front/prelude.hpp"
 #include "numbers/integers.hpp"
+#include "terms/out_of_memory.hpp"
 
 namespace vesk {
 
@@ -28,11 +29,15 @@ Outcome run_program(char** args) {
 }  // namespace
 
 Outcome run_stages(Bytes text, char** args, int& status) {
+    set_activity("loading the prelude");
     load_prelude();
+    set_activity("loading the definitions");
     Outcome out = load_definitions(std::move(text));
     if (!is_check(out)) return out;
+    set_activity("checking the program");
     out = check_program();
     if (!is_check(out)) return out;
+    set_activity("running the program");
     out = run_program(args);
     if (!is_check(out)) return out;
     status = program_exit_status();
