@@ -61,8 +61,12 @@ TermRef number_payload(std::string_view text) {
     return TermRef(std::move(*rest));
 }
 
+Bytes counted_prefix(std::size_t length) {
+    return "(" + base64_count(length) + ")";
+}
+
 TermRef counted_leaf(std::string_view payload) {
-    Bytes text = "(" + base64_count(payload.size()) + ")";
+    Bytes text = counted_prefix(payload.size());
     text.append(payload);
     return TermRef(std::move(text));
 }

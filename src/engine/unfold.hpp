@@ -34,6 +34,9 @@ TermRef number_payload(std::string_view text);
 
 // ---- Counted leaves ---------------------------------------------------------
 
+// "(" base-64 length ")": what a counted leaf of `length` payload bytes
+// holds before its payload.
+Bytes counted_prefix(std::size_t length);
 // The counted leaf "(" base-64 length ")" payload of the bytes (borrowed).
 TermRef counted_leaf(std::string_view payload);
 // The payload bytes of a counted leaf (borrowed), valid while it lives.

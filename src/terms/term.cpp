@@ -124,6 +124,22 @@ Term* make_leaf(std::string_view text) {
     return t;
 }
 
+Term* make_blank_leaf(std::size_t n) {
+    Term* t = static_cast<Term*>(allocate_cell(sizeof(Term) + n + 1));
+    t->header = header::kLeaf;
+    blank_leaf_body(t)[n] = '\0';
+    return t;
+}
+
+void seal_leaf(Term* t, std::size_t n) {
+    const char* body = blank_leaf_body(t);
+    VESK_ASSERT(kept_length(std::string_view(body, n)) == n);
+    if (n > 0 && starts_counted_span(static_cast<unsigned char>(body[0])) &&
+        n < header::kSpanLimit) {
+        t->header |= static_cast<std::uint64_t>(n) << header::kSpanShift;
+    }
+}
+
 // Frees dead cells with a work list threaded through the dead pairs' own
 // headers: a pair whose count reached zero keeps its children readable and
 // its header word, no longer needed, links it to the next pair to free.
