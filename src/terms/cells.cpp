@@ -8,9 +8,9 @@ namespace vesk::pool_detail {
 
 namespace {
 
+#ifndef VESK_PLAIN_ALLOC
 constexpr std::size_t kChunk = 64 * 1024;
 
-#ifndef VESK_PLAIN_ALLOC
 // A block of a small class whose free list is empty: the next `rounded`
 // bytes of the newest chunk.
 void* carve(Pool& p, std::size_t rounded) {
