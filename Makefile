@@ -2,6 +2,7 @@
 #   make run    builds vesk and runs an example program, printing its exit status
 #   make test   builds everything and runs every test
 # SANITIZE=1 builds into build-asan with AddressSanitizer and UBSan; WERROR=1 adds -Werror.
+#   make fuzz FUZZ_SECONDS=N   builds the fuzz targets with clang and runs each for N seconds
 
 BUILD := build
 CMAKE_FLAGS :=
@@ -13,9 +14,12 @@ ifeq ($(WERROR),1)
   CMAKE_FLAGS += -DVESK_WERROR=ON
 endif
 JOBS ?= 2
+FUZZ_SECONDS ?= 60
+FUZZ_BUILD := build-fuzz
+FUZZ_TARGETS := fuzz_whole_path fuzz_parse_print fuzz_arithmetic
 EXAMPLE ?= examples/factorial.vk
 
-.PHONY: all configure test run bench clean
+.PHONY: all configure test run bench fuzz clean
 
 all: configure
 	cmake --build $(BUILD) -j $(JOBS)
@@ -32,5 +36,12 @@ run: all
 bench: all
 	bash bench/run_all.sh $(BUILD)
 
+# The libFuzzer targets of fuzz/ (clang, ASan and UBSan), each run for
+# FUZZ_SECONDS seconds: make fuzz FUZZ_SECONDS=N.
+fuzz:
+	CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -DVESK_FUZZ=ON > /dev/null
+	cmake --build $(FUZZ_BUILD) -j $(JOBS) --target $(FUZZ_TARGETS)
+	bash fuzz/run.sh $(FUZZ_BUILD) $(FUZZ_SECONDS)
+
 clean:
-	rm -rf build build-asan
+	rm -rf build build-asan build-fuzz
