@@ -10,7 +10,7 @@ cases=(nest_parentheses nest_brackets nest_wings open_parentheses open_brackets 
        file_50mb line_10mb nul_and_high_bytes digits_1e6 deep_recursion_1e7
        power_at_guard power_huge_exponent repeat_over_guard
        fifo_program pipe_program dev_zero directory symlink_loop
-       out_of_memory_growing out_of_memory_repeat constant_memory_loop)
+       out_of_memory_growing out_of_memory_repeat out_of_memory_printing constant_memory_loop)
 
 if [ "${1:-}" = --list ]; then printf '%s\n' "${cases[@]}"; exit 0; fi
 vesk=$1
@@ -109,6 +109,12 @@ case $name in
     sanitized && exit 0
     # An allowed repetition of 2 GiB is one allocation that fails.
     printf 'a\\(x\\7)([1]*2147483648)' > $dir/p.vk; run 1000000 $dir/p.vk; expect_picture space ;;
+  out_of_memory_printing)
+    sanitized && exit 0
+    # A non-integer result of 2^40 shared halves prints each use in full:
+    # the printed text, not the term, is what runs out of memory.
+    gen $dir/p.vk "'a\\\\' + 'dup('*40 + '1' + ')'*40 + ',dup\\\\x\\\\V x x'"
+    run 300000 $dir/p.vk; expect_picture space ;;
   constant_memory_loop)
     sanitized && exit 0
     # An endless loop that allocates nothing still runs after two seconds
