@@ -84,7 +84,8 @@ TermRef cut_text(const Operand& text, const Operand& count) {
     return text_result(text.kind, view);
 }
 
-Bytes repeated(const Bytes& unit, std::uint64_t times) {
+// The unit `times` times over, one append at a time.
+static Bytes repeated(const Bytes& unit, std::uint64_t times) {
     Bytes result;
     result.reserve(unit.size() * times);
     for (; times != 0; --times) result += unit;
