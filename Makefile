@@ -7,6 +7,7 @@
 # /usr/local) installs vesk, its man page, guides and editor files; DESTDIR
 # is honoured. SANITIZE=1 builds into build-asan with AddressSanitizer and
 # UBSan; WERROR=1 adds -Werror.
+#   make fuzz FUZZ_SECONDS=N   builds the fuzz targets with clang and runs each for N seconds
 
 BUILD := build
 CMAKE_FLAGS :=
@@ -18,6 +19,9 @@ ifeq ($(WERROR),1)
   CMAKE_FLAGS += -DVESK_WERROR=ON
 endif
 JOBS ?= 2
+FUZZ_SECONDS ?= 60
+FUZZ_BUILD := build-fuzz
+FUZZ_TARGETS := fuzz_whole_path fuzz_parse_print fuzz_arithmetic
 EXAMPLE ?= examples/factorial.vk
 PREFIX ?= /usr/local
 
@@ -25,7 +29,7 @@ PREFIX ?= /usr/local
 # level announces the directory it enters and leaves.
 MAKEFLAGS += --no-print-directory
 
-.PHONY: all configure test run bench install clean
+.PHONY: all configure test run bench install fuzz clean
 
 all: configure
 	cmake --build $(BUILD) -j $(JOBS) --target vesk
@@ -48,5 +52,12 @@ bench: configure
 install: all
 	cmake --install $(BUILD) --prefix $(PREFIX)
 
+# The libFuzzer targets of fuzz/ (clang, ASan and UBSan), each run for
+# FUZZ_SECONDS seconds: make fuzz FUZZ_SECONDS=N.
+fuzz:
+	CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -DVESK_FUZZ=ON > /dev/null
+	cmake --build $(FUZZ_BUILD) -j $(JOBS) --target $(FUZZ_TARGETS)
+	bash fuzz/run.sh $(FUZZ_BUILD) $(FUZZ_SECONDS)
+
 clean:
-	rm -rf build build-asan
+	rm -rf build build-asan build-fuzz

@@ -11,6 +11,8 @@ for bench in "$build"/bench_*; do
   echo "== $(basename "$bench")"
   "$bench"
 done
+echo "== memory of the size guards"
+/usr/bin/python3 "$here/memory_limits.py" "$build"
 echo "== whole programs (wall seconds, peak RSS in KiB, exit status)"
 for program in "$here"/programs/*.vk; do
   /usr/bin/time -f "%e s  %M KiB" -o /tmp/vesk_bench_time "$build/vesk" "$program" >/dev/null 2>&1

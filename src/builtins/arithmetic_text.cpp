@@ -1,6 +1,7 @@
 // The text cases of plus, dash and mult: joining, cutting and repeating the
 // bytes of posts and the texts of zits.
 #include <cstdio>
+#include <cstring>
 
 #include "builtins/arithmetic_parts.hpp"
 #include "numbers/dyadic.hpp"
@@ -68,19 +69,45 @@ std::optional<TermRef> cut_text(const Operand& text, const Operand& count) {
     return text_result(text.kind, view);
 }
 
+// The unit `times` times over, one append at a time.
+static Bytes repeated(const Bytes& unit, std::uint64_t times) {
+    Bytes result;
+    result.reserve(unit.size() * times);
+    for (; times != 0; --times) result += unit;
+    return result;
+}
+
+// The result is written straight into its leaf, so that an allowed
+// repetition costs its own size: the operand's bytes once, then the
+// written part copied after itself until the payload is full (the same
+// bytes as doubling over the bits of n).
 std::optional<TermRef> repeat_text(const Operand& text, const Operand& count) {
     std::optional<std::int64_t> n = exact_count(count.cell);
     if (!n || *n < 0) return std::nullopt;
-    Bytes doubling = text_of(text);
+    Bytes unit = text_of(text);
     auto times = static_cast<std::uint64_t>(*n);
-    if (!doubling.empty() && times > kMaxRepeatBytes / doubling.size()) return std::nullopt;
-    Bytes result;
-    result.reserve(doubling.size() * times);
-    for (; times != 0; times >>= 1) {
-        if (times & 1) result += doubling;
-        if (times > 1) doubling += doubling;
+    if (!unit.empty() && times > kMaxRepeatBytes / unit.size()) return std::nullopt;
+    std::size_t payload = unit.empty() ? 0 : unit.size() * times;
+    bool post = text.kind == ValueKind::post;
+    // An unbalanced zits cannot be sealed as a leaf of its full length once
+    // it is long; the copying path keeps what make_leaf keeps.
+    if (!post && !brackets_balance(unit)) return text_result(text.kind, repeated(unit, times));
+    Bytes head = post ? counted_prefix(payload) : Bytes("[");
+    std::size_t tail = post ? 0 : 1;
+    Term* leaf = make_blank_leaf(head.size() + payload + tail);
+    char* out = blank_leaf_body(leaf);
+    std::memcpy(out, head.data(), head.size());
+    out += head.size();
+    std::size_t filled = payload == 0 ? 0 : unit.size();
+    if (filled != 0) std::memcpy(out, unit.data(), filled);
+    while (filled < payload) {
+        std::size_t more = payload - filled < filled ? payload - filled : filled;
+        std::memcpy(out + filled, out, more);
+        filled += more;
     }
-    return text_result(text.kind, result);
+    if (!post) out[payload] = ']';
+    seal_leaf(leaf, head.size() + payload + tail);
+    return TermRef(leaf);
 }
 
 }  // namespace vesk

@@ -3,12 +3,14 @@
 #include <cerrno>
 #include <csignal>
 #include <cstdio>
+#include <string>
 
 #include "diagnostics/picture.hpp"
 #include "driver/colour.hpp"
 #include "driver/command_line.hpp"
 #include "driver/read_file.hpp"
 #include "driver/stages.hpp"
+#include "terms/out_of_memory.hpp"
 
 namespace vesk {
 
@@ -32,9 +34,9 @@ bool start_process() {
     return true;
 }
 
-int report_unreadable(const char* name) {
+int report_unreadable(const char* name, bool too_large) {
     write_bytes(stdout, "Error.\n");
-    write_bytes(stderr, unreadable_file_message(name));
+    write_bytes(stderr, too_large ? oversized_file_message(name) : unreadable_file_message(name));
     return kFailureStatus;
 }
 
@@ -64,6 +66,14 @@ Bytes unreadable_file_message(std::string_view name) {
     return message;
 }
 
+Bytes oversized_file_message(std::string_view name) {
+    Bytes message = " Type: Start\n Name: \"";
+    message += escape_file_name(name);
+    message +=
+        "\"\nProgram file is larger than " + std::to_string(kMaxProgramBytes) + " bytes.\n\\/\n";
+    return message;
+}
+
 Bytes failure_report(const Outcome& out, bool colour) {
     Bytes report(colour ? kResetColour : "");
     report += error_picture(out, colour);
@@ -72,6 +82,7 @@ Bytes failure_report(const Outcome& out, bool colour) {
 
 int run_main(int argc, char** argv) {
     if (!start_process()) return kStartupStatus;
+    install_out_of_memory_handler();
     // An empty argument vector has no program file either.
     if (argc < 2 || argv == nullptr || argv[1] == nullptr) {
         write_bytes(stderr, usage_picture());
@@ -79,12 +90,15 @@ int run_main(int argc, char** argv) {
     }
     Request request = read_request(argv[1]);
     if (std::optional<int> status = answer_request(request, argc, argv)) return *status;
-    std::optional<Bytes> text = request == Request::run_standard_input ? read_standard_input()
-                                                                       : read_whole_file(argv[1]);
-    if (!text) return report_unreadable(argv[1]);
+    set_activity("reading the program file");
+    FileRead file = request == Request::run_standard_input
+                        ? FileRead{read_standard_input(), false}
+                        : read_file_limited(argv[1], kMaxProgramBytes);
+    if (!file.text) return report_unreadable(argv[1], file.too_large);
     int status = 0;
-    Outcome out = run_stages(std::move(*text), argv + 2, status);
+    Outcome out = run_stages(std::move(*file.text), argv + 2, status);
     if (is_check(out)) return status;
+    set_activity("writing the error picture");
     write_bytes(stderr, failure_report(out, colour_for_standard_error()));
     return kFailureStatus;
 }

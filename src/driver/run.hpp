@@ -29,6 +29,10 @@ Bytes escape_file_name(std::string_view name);
 // standard output line "Error.\n" goes first, separately).
 Bytes unreadable_file_message(std::string_view name);
 
+// The same lines for a program file longer than kMaxProgramBytes
+// (driver/read_file.hpp), with the limit in place of the reason.
+Bytes oversized_file_message(std::string_view name);
+
 // What standard error receives when a stage fails with `out` (borrowed):
 // the reset sequence, then the error picture. Without `colour` there is no
 // reset sequence and the picture has no colour sequences.

@@ -6,10 +6,11 @@
 #include "checks/check_program.hpp"
 #include "driver/result.hpp"
 #include "engine/machine.hpp"
+#include "numbers/integers.hpp"
 #include "runtime/definitions.hpp"
 #include "runtime/prelude.hpp"
 #include "runtime/runtime.hpp"
-#include "numbers/integers.hpp"
+#include "terms/out_of_memory.hpp"
 
 namespace vesk {
 
@@ -31,11 +32,15 @@ Outcome run_stages(Bytes text, char** args, int& status) {
     Runtime rt;
     rt.arguments = args;
     install_builtins(rt);
+    set_activity("loading the prelude");
     load_prelude(rt);
+    set_activity("loading the definitions");
     Outcome out = load_definitions(rt, std::move(text));
     if (!is_check(out)) return out;
+    set_activity("checking the program");
     out = check_program(rt);
     if (!is_check(out)) return out;
+    set_activity("running the program");
     return run_program(rt, status);
 }
 

@@ -3,6 +3,7 @@
 #include "engine/contract.hpp"
 #include "engine/leaves.hpp"
 #include "engine/machine_state.hpp"
+#include "engine/run_budget.hpp"
 
 namespace vesk {
 
@@ -181,6 +182,13 @@ void descend_let(Machine& m) {
 
 Term* run(Machine& m) {
     while (step_machine(m)) {
+#ifdef VESK_RUN_BUDGET
+        if (run_budget_spent()) {
+            clear_frames(m);
+            set_focus(m, leaf_of(CommonLeaf::Z).take());
+            break;
+        }
+#endif
     }
     Term* result = m.focus;
     m.focus = nullptr;

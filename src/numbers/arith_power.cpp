@@ -50,10 +50,12 @@ TermRef pow_signed(const SignedDigits& x, const SignedDigits& y) {
     bool negative = x.negative && odd;
     if (is_zero_digits(x)) return number_result("0");
     if (x.digits == "1") return integer_result(negative, std::string_view("1"));
-    // |a| >= 2 from here: the result has at least e * log10 |a| digits.
+    // |a| >= 2 from here: the result has floor(e * log10 |a|) + 1 digits,
+    // more than the limit exactly when the estimate reaches it (10^L has
+    // L + 1 digits).
     if (!is_small(y)) return failure_leaf();
     std::uint64_t e = small_value(y.digits);
-    if (static_cast<double>(e) * log10_magnitude(x.digits) > kMaxPowerDigits) return failure_leaf();
+    if (static_cast<double>(e) * log10_magnitude(x.digits) >= kMaxPowerDigits) return failure_leaf();
     U128 small;
     if (is_small(x) && e < 128 && small_power(small_value(x.digits), e, small)) {
         return integer_result(negative, small);

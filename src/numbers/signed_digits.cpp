@@ -91,15 +91,17 @@ TermRef integer_result(bool negative, U128 magnitude) {
     constexpr std::uint64_t kTen19 = 10'000'000'000'000'000'000u;
     char buf[48];
     char* end = buf + sizeof buf;
-    char* start;
-    if (magnitude <= UINT64_MAX) {
-        start = put_digits_backwards(static_cast<std::uint64_t>(magnitude), end);
-    } else {
-        // Two 64-bit halves of the decimal text: the low 19 digits padded.
-        start = put_digits_backwards(static_cast<std::uint64_t>(magnitude % kTen19), end);
-        while (start > end - 19) *--start = '0';
-        start = put_digits_backwards(static_cast<std::uint64_t>(magnitude / kTen19), start);
+    char* start = end;
+    // Groups of 19 digits from the low end while the rest does not fit 64
+    // bits: a 128-bit value can need three groups (2^128 > 10^19 * 2^64).
+    U128 rest = magnitude;
+    while (rest > UINT64_MAX) {
+        char* group_end = start;
+        start = put_digits_backwards(static_cast<std::uint64_t>(rest % kTen19), start);
+        while (start > group_end - 19) *--start = '0';
+        rest /= kTen19;
     }
+    start = put_digits_backwards(static_cast<std::uint64_t>(rest), start);
     if (negative && magnitude != 0) *--start = '0';
     return number_result(std::string_view(start, static_cast<std::size_t>(end - start)));
 }

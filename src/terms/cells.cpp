@@ -2,20 +2,22 @@
 
 #include <cstdlib>
 
+#include "terms/out_of_memory.hpp"
+
 namespace vesk::pool_detail {
 
 namespace {
 
+#ifndef VESK_PLAIN_ALLOC
 constexpr std::size_t kChunk = 64 * 1024;
 
-#ifndef VESK_PLAIN_ALLOC
 // A block of a small class whose free list is empty: the next `rounded`
 // bytes of the newest chunk.
 void* carve(Pool& p, std::size_t rounded) {
     if (p.chunk_left < rounded) {
         // The tail of the old chunk is abandoned; it is smaller than one block.
         p.chunk_cursor = static_cast<char*>(std::malloc(kChunk));
-        VESK_ASSERT(p.chunk_cursor != nullptr);
+        if (p.chunk_cursor == nullptr) out_of_memory();
         p.chunk_left = kChunk;
     }
     void* block = p.chunk_cursor;
@@ -33,7 +35,7 @@ void* allocate_slow(std::size_t bytes) {
     if (rounded <= kLargest) return carve(the_pool, rounded);
 #endif
     void* block = std::malloc(bytes);
-    VESK_ASSERT(block != nullptr);
+    if (block == nullptr) out_of_memory();
     return block;
 }
 

@@ -152,8 +152,12 @@ std::string_view counted_payload(const Term* t) {
     return close == std::string_view::npos ? std::string_view() : text.substr(close + 1);
 }
 
+Bytes counted_prefix(std::size_t length) {
+    return "(" + base64_count(length) + ")";
+}
+
 TermRef counted_leaf(std::string_view payload) {
-    Bytes text = "(" + base64_count(payload.size()) + ")";
+    Bytes text = counted_prefix(payload.size());
     text.append(payload);
     return TermRef(std::move(text));
 }

@@ -71,6 +71,9 @@ std::optional<CountedHead> read_counted_head(std::string_view text);
 // The payload of a counted leaf (borrowed; t must be a counted leaf): the
 // bytes after its ")", as many as the leaf holds.
 std::string_view counted_payload(const Term* t);
+// "(" base-64 length ")": what a counted leaf of `length` payload bytes
+// holds before its payload.
+Bytes counted_prefix(std::size_t length);
 // The counted leaf of the bytes (borrowed).
 [[nodiscard]] TermRef counted_leaf(std::string_view payload);
 

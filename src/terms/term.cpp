@@ -87,6 +87,28 @@ Term* make_leaf(std::string_view text) {
     return t;
 }
 
+Term* make_blank_leaf(std::size_t n) {
+    auto* word = static_cast<std::uint64_t*>(allocate_cell(kLeafOverhead + n));
+    // The length is known now, the kind once the text is written.
+    *word = n | (static_cast<std::uint64_t>(LeafKind::name) << header::kKindShift);
+    Term* t = reinterpret_cast<Term*>(word + 1);
+    t->header = header::kLeaf;
+    blank_leaf_body(t)[n] = '\0';
+    return t;
+}
+
+void seal_leaf(Term* t, std::size_t n) {
+    std::string_view text(blank_leaf_body(t), n);
+    LeafKind kind = kind_of_text(text);
+    VESK_ASSERT(n == leaf_length(t) && kept_length(text, kind) == n);
+    auto* word = reinterpret_cast<std::uint64_t*>(t) - 1;
+    *word = n | (static_cast<std::uint64_t>(kind) << header::kKindShift);
+    bool spans = kind == LeafKind::number || kind == LeafKind::bracket;
+    if (spans && n < header::kSpanLimit) {
+        t->header |= static_cast<std::uint64_t>(n) << header::kSpanShift;
+    }
+}
+
 // Frees dead cells with a work list threaded through the dead pairs' own
 // headers: a pair whose count reached zero keeps its children readable and
 // its header word, no longer needed, links it to the next pair to free.

@@ -162,6 +162,17 @@ inline void release(Term* t) {
 
 // New leaf cell, refs 0, holding a copy of `text` (borrowed).
 [[nodiscard]] Term* make_leaf(std::string_view text);
+
+// A leaf built in place, for texts too large to build twice: room for `n`
+// text bytes (and the NUL after them), which the caller writes through
+// blank_leaf_body and then seals; no handle may take the cell before. The
+// written text must be one that make_leaf would keep whole (its kind's
+// length is n).
+[[nodiscard]] Term* make_blank_leaf(std::size_t n);
+inline char* blank_leaf_body(Term* t) {
+    return reinterpret_cast<char*>(t + 1);
+}
+void seal_leaf(Term* t, std::size_t n);
 // The size of a pair cell: the header and two child pointers.
 inline constexpr std::size_t kPairBytes = sizeof(Term) + 2 * sizeof(Term*);
 // New pair cell, refs 0, taking over one owner of each child. Inline: the

@@ -55,5 +55,29 @@ TEST(ReadWholeFile, UnreadableGivesNothing) {
     EXPECT_FALSE(read_whole_file("/tmp").has_value());
 }
 
+// The limit counts bytes: a file of exactly the limit is read whole, one
+// byte more (or an endless source) is refused as too large, not unreadable.
+TEST(ReadFileLimited, RefusesOnlyWhatPassesTheLimit) {
+    struct Case {
+        std::size_t size, limit;
+        bool too_large;
+    };
+    for (Case c : {Case{0, 0, false}, Case{1, 0, true}, Case{4095, 4095, false},
+                   Case{4096, 4095, true}, Case{3 * 4095 + 5, 3 * 4095 + 5, false},
+                   Case{3 * 4095 + 5, 3 * 4095 + 4, true}}) {
+        ScratchFile file(Bytes(c.size, 'q'));
+        FileRead got = read_file_limited(file.path.c_str(), c.limit);
+        EXPECT_EQ(got.too_large, c.too_large) << c.size << " bytes, limit " << c.limit;
+        EXPECT_EQ(got.text.has_value(), !c.too_large) << c.size << " bytes, limit " << c.limit;
+        if (got.text) {
+            EXPECT_EQ(got.text->size(), c.size);
+        }
+    }
+    FileRead endless = read_file_limited("/dev/zero", 100000);
+    EXPECT_TRUE(endless.too_large);
+    EXPECT_FALSE(endless.text.has_value());
+    EXPECT_FALSE(read_file_limited("/tmp", 100000).too_large);
+}
+
 }  // namespace
 }  // namespace vesk

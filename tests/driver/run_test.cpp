@@ -28,6 +28,11 @@ TEST(UnreadableFileMessage, ExactLines) {
               " Type: Start\n Name: \"my[5B]file\"\nCould not read program file.\n\\/\n");
 }
 
+TEST(OversizedFileMessage, NamesTheLimit) {
+    EXPECT_EQ(oversized_file_message("/dev/zero"),
+              " Type: Start\n Name: \"/dev/zero\"\nProgram file is larger than 134217728 bytes.\n\\/\n");
+}
+
 TEST(FailureReport, ResetThenPicture) {
     Outcome out;
     out.code = "match";

@@ -103,6 +103,27 @@ TEST(IntegerProperties, SmallPowersAgreeWith128BitArithmetic) {
     }
 }
 
+// Up to 2^128 - 1, where the small path's results need three 19-digit
+// groups once they pass 10^19 * 2^64 (5^55 and 11^37 lie there).
+TEST(IntegerProperties, PowersAgreeWithUnsigned128BitArithmeticToTheTop) {
+    auto text = [](U128 m) {
+        Bytes digits;
+        do {
+            digits.insert(digits.begin(), static_cast<char>('0' + static_cast<int>(m % 10)));
+            m /= 10;
+        } while (m != 0);
+        return digits;
+    };
+    for (unsigned base = 2; base <= 40; ++base) {
+        U128 expected = 1;
+        for (int e = 0;; ++e) {
+            Bytes got = leaf_text(int_powa(leaf(text(base)), leaf(canonical(e))));
+            ASSERT_EQ(got, text(expected)) << base << "^" << e;
+            if (__builtin_mul_overflow(expected, U128{base}, &expected)) break;
+        }
+    }
+}
+
 Bytes random_integer(std::mt19937_64& rng, std::size_t max_digits) {
     std::size_t len = 1 + rng() % max_digits;
     Bytes digits(len, '0');

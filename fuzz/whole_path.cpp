@@ -1,0 +1,58 @@
+// Fuzz target: a program text through the whole run (prelude, definitions,
+// checks, run), as `vesk file` would take it, under a step and heap budget.
+// Every outcome that is not a success must make a well-formed failure
+// report, and nothing may reach standard output (no program can write there
+// without a built-in that prints).
+#include <unistd.h>
+
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <sys/mman.h>
+
+#include "driver/run.hpp"
+#include "driver/stages.hpp"
+#include "engine/run_budget.hpp"
+#include "picture_check.hpp"
+
+namespace {
+
+// Enough for every example program; an endless loop is cut off in
+// milliseconds.
+constexpr std::uint64_t kSteps = 50000;
+constexpr std::uint64_t kHeapBytes = std::uint64_t{64} << 20;
+
+[[noreturn]] void finding(const char* what, const std::string& detail) {
+    std::fprintf(stderr, "FINDING: %s: %s\n", what, detail.c_str());
+    std::abort();
+}
+
+// Standard output goes to an in-memory file whose size tells whether a run
+// wrote to it.
+void capture_stdout() {
+    int fd = memfd_create("vesk-stdout", 0);
+    if (fd < 0 || dup2(fd, STDOUT_FILENO) < 0) std::abort();
+    close(fd);
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
+    capture_stdout();
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    vesk::start_run_budget(kSteps, kHeapBytes);
+    char* no_args[] = {nullptr};
+    int status = 0;
+    vesk::Outcome out =
+        vesk::run_stages(vesk::Bytes(reinterpret_cast<const char*>(data), size), no_args, status);
+    if (!vesk::is_check(out)) {
+        std::string fault = vesk::picture_fault(vesk::failure_report(out));
+        if (!fault.empty()) finding("malformed error picture", fault);
+    }
+    std::fflush(stdout);
+    if (lseek(STDOUT_FILENO, 0, SEEK_END) != 0) finding("standard output written", "");
+    return 0;
+}
