@@ -50,13 +50,7 @@ bool take_definitions(const Runtime& rt, ParsedProgram& program, NewDefinitions&
             out = roads_refusal(d.name);
         }
         if (!is_check(out)) return false;
-        if (d.uncached) {
-            fresh.terms.insert_or_assign(d.name, make_pair(TermRef("I"), std::move(d.body)));
-            fresh.uncached.insert(d.name);
-        } else {
-            fresh.terms.insert_or_assign(d.name, std::move(d.body));
-            fresh.uncached.erase(d.name);
-        }
+        store_definition(fresh.terms, fresh.uncached, d);
     }
     fresh.terms.insert_or_assign("", std::move(program.main));
     return true;

@@ -64,13 +64,7 @@ Outcome load_one(Runtime& rt, ParsedDefinition d) {
         return refused_definition(d, "built",
                                   "Built in function [" + d.name + "] cannot be re-defined.");
     }
-    if (d.uncached) {
-        rt.globals.insert_or_assign(d.name, make_pair(TermRef("I"), std::move(d.body)));
-        rt.uncached.insert(d.name);
-    } else {
-        rt.globals.insert_or_assign(d.name, std::move(d.body));
-        rt.uncached.erase(d.name);
-    }
+    store_definition(rt.globals, rt.uncached, d);
     return Outcome{};
 }
 
@@ -129,6 +123,16 @@ std::optional<ParsedProgram> parse_program(Bytes raw, Outcome& out) {
         }
     }
     return program;
+}
+
+void store_definition(GlobalTable& globals, UncachedNames& uncached, ParsedDefinition& d) {
+    if (d.uncached) {
+        globals.insert_or_assign(d.name, make_pair(TermRef("I"), std::move(d.body)));
+        uncached.insert(d.name);
+    } else {
+        globals.insert_or_assign(d.name, std::move(d.body));
+        uncached.erase(d.name);
+    }
 }
 
 Outcome load_definitions(Runtime& rt, Bytes raw) {

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "diagnostics/outcome.hpp"
+#include "runtime/globals.hpp"
 #include "terms/term.hpp"
 
 namespace vesk {
@@ -50,6 +51,10 @@ struct ParsedProgram {
 // are not definitions are left out. Empty, with `out` holding the bracket
 // check's outcome ("match" or "comma"), when the check fails.
 [[nodiscard]] std::optional<ParsedProgram> parse_program(Bytes raw, Outcome& out);
+// Stores the definition `d` (its body consumed) into the tables: an uncached
+// one as (I body) and listed among the uncached names, a cached one plainly
+// and taken off that list. A later definition of a name replaces an earlier.
+void store_definition(GlobalTable& globals, UncachedNames& uncached, ParsedDefinition& d);
 // A one-letter lower-case name: a local variable, never a global.
 bool is_variable_name(std::string_view name);
 // The binders "\" and "{": the engine gives them their meaning.
