@@ -185,7 +185,7 @@ Term* run(Machine& m) {
 #ifdef VESK_RUN_BUDGET
         if (run_budget_spent()) {
             clear_frames(m);
-            set_focus(m, leaf_of(CommonLeaf::Z).take());
+            set_focus(m, leaf_of(m.rt.leaves, CommonLeaf::Z).take());
             break;
         }
 #endif
