@@ -1,7 +1,7 @@
 // The socket built-ins on loopback sockets of this process: a TCP
-// connection and a UDP datagram between two of its own sockets, the name
-// and address functions, and what the run keeps of the sockets and address
-// lists it opens.
+// connection between two of its own sockets, the name and address
+// functions, and what the run keeps of the sockets and address lists it
+// opens. UDP and other processes as peers: tests/tool/socket_*.sh.
 #include <arpa/inet.h>
 #include <fcntl.h>
 #include <netdb.h>
@@ -77,21 +77,6 @@ TEST_F(Sockets, TcpConnectionCarriesPostsAndZitsBothWays) {
     EXPECT_EQ(errno, EPIPE);
     for (const TermRef& s : {client, server, listener}) EXPECT_EQ(value(run("closesocket", {s})), 0);
     EXPECT_TRUE(rt().host.sockets.empty());
-}
-
-TEST_F(Sockets, UdpDatagramGoesAndTellsItsSender) {
-    sockaddr_in to{}, from_address{};
-    TermRef receiver = bound(SOCK_DGRAM, to);
-    TermRef sender = bound(SOCK_DGRAM, from_address);
-    EXPECT_EQ(value(run("sendto", {sender, post("hello"), num(5), num(0), address(&to), num(sizeof to)})), 5);
-    char buffer[16] = {};
-    sockaddr_in from{};
-    socklen_t from_length = sizeof from;
-    TermRef n = run("recvfrom",
-                    {receiver, address(buffer), num(sizeof buffer), num(0), address(&from), address(&from_length)});
-    EXPECT_EQ(received(buffer, n), "hello");
-    EXPECT_EQ(from.sin_port, from_address.sin_port);
-    EXPECT_EQ(from_length, sizeof from);
 }
 
 TEST_F(Sockets, ArgumentsOfTheWrongKindCallNothing) {
