@@ -155,13 +155,6 @@ TermRef fread_handler(Call& c) {
     return unsigned_result(std::fread(*buffer, as_size(*size), as_size(*count), *stream));
 }
 
-// True when `bytes` more bytes than the cell behind a post or zits holds
-// would be read: those are refused, an integer address is trusted.
-bool reads_past(const Term* data, std::uint64_t bytes) {
-    std::optional<std::size_t> extent = known_extent(data);
-    return extent && bytes > *extent;
-}
-
 TermRef fwrite_handler(Call& c) {
     std::optional<const char*> data = c_string(c.args[0]);
     std::optional<std::int64_t> size = int_arg(c, 1), count = int_arg(c, 2);

@@ -13,7 +13,7 @@ const BuiltinFamily* const kFamilies[] = {
     &kArithmeticFamily, &kTermsFamily,      &kDefinitionsFamily, &kMemoryFamily,
     &kBlocksFamily,     &kClibMathFamily,   &kClibConvertFamily, &kClibCharFamily,
     &kClibTextFamily,   &kClibStreamFamily, &kClibTimeFamily,    &kClibProcessFamily,
-    &kClibErrnoFamily,  &kClibDirFamily,
+    &kClibErrnoFamily,  &kClibDirFamily,    &kSocketFamily,      &kSocketNameFamily,
 };
 
 // Every name must be a lower-case name ('_' and 'a'..'z'): the machine

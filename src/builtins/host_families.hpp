@@ -1,6 +1,7 @@
-// The families that reach the host: raw memory, memory blocks and the C
-// library's groups. Each lives in a file of its own (memory_family.cpp,
-// memory_blocks.cpp, clib_*.cpp) ending in its table of rows.
+// The families that reach the host: raw memory, memory blocks, the C
+// library's groups and sockets. Each lives in a file of its own
+// (memory_family.cpp, memory_blocks.cpp, clib_*.cpp, socket_*.cpp) ending
+// in its table of rows.
 #pragma once
 
 #include "runtime/builtin_table.hpp"
@@ -18,5 +19,7 @@ extern const BuiltinFamily kClibTimeFamily;     // time ctime strftime ...
 extern const BuiltinFamily kClibProcessFamily;  // exit getenv system rand errno
 extern const BuiltinFamily kClibErrnoFamily;    // eacces .. ewouldblock
 extern const BuiltinFamily kClibDirFamily;      // opendir readdir closedir dirent
+extern const BuiltinFamily kSocketFamily;       // socket bind accept send recv ...
+extern const BuiltinFamily kSocketNameFamily;   // getaddrinfo inet_ntop htons ...
 
 }  // namespace vesk

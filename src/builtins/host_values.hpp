@@ -29,6 +29,12 @@ std::optional<const char*> c_string(const Term* t);
 // c_string gives (a post's payload, a zits leaf's whole text); empty for an
 // integer address, whose extent the program answers for.
 std::optional<std::size_t> known_extent(const Term* t);
+// True when `bytes` more bytes than the cell behind a post or zits holds
+// would be read: those are refused, an integer address is trusted.
+inline bool reads_past(const Term* data, std::uint64_t bytes) {
+    std::optional<std::size_t> extent = known_extent(data);
+    return extent && bytes > *extent;
+}
 // An integer taken as an address (unguarded: the program answers for it).
 std::optional<void*> raw_address(const Term* t);
 // The same, refusing address 0: for parameters the C function writes

@@ -1,6 +1,7 @@
 #include "runtime/host_resources.hpp"
 
 #include <dirent.h>
+#include <netdb.h>
 #include <unistd.h>
 
 #include <cstdlib>
@@ -26,10 +27,12 @@ void release_host_resources(HostResources& host) {
     }
     for (void* dir : host.directories) closedir(static_cast<DIR*>(dir));
     for (int socket : host.sockets) close(socket);
+    for (void* list : host.address_lists) freeaddrinfo(static_cast<addrinfo*>(list));
     for (const auto& [block, size] : host.blocks) std::free(block);
     host.streams.clear();
     host.directories.clear();
     host.sockets.clear();
+    host.address_lists.clear();
     host.blocks.clear();
 }
 
