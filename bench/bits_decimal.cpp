@@ -52,5 +52,14 @@ int main() {
         std::printf("  %7zu digits  %7zu elements  %9.3f ms  (%.2f us per element)\n", n, elements,
                     walk * 1e3, walk * 1e6 / static_cast<double>(elements));
     }
+    std::printf("the first elements of 1 followed by k zeros (k factors of two)\n");
+    for (std::size_t k : {10000u, 100000u, 1000000u}) {
+        std::string text = "1" + std::string(k, '0');
+        auto start = std::chrono::steady_clock::now();
+        TermRef at(Bytes(text.c_str()));
+        for (int i = 0; i < 3; ++i) at = number_payload(leaf_text(at));
+        double walk = seconds_since(start);
+        std::printf("  %7zu zeros  three elements  %9.3f ms\n", k, walk * 1e3);
+    }
     return 0;
 }

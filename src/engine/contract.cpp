@@ -235,6 +235,23 @@ Unbuilt contract_unbuilt(Machine& m, const Spine& s) {
     return Unbuilt::contracted;
 }
 
+// name = v                          name a constant whose definition is a
+//                                    value already, uncached or not
+// The operator names of the prelude are such constants (+ = plus), and the
+// machine meets them in head position on almost every call.
+bool contract_alias(Machine& m) {
+    Term* h = m.focus;
+    if (!is_name_head(h)) return false;
+    NameEntry* entry = find_name(m.names, h);
+    if (entry == nullptr || entry->kind != NameKind::global) return false;
+    Term* d = entry->definition->cell;
+    if (is_leaf_cell(d) && first_byte(d) == ')') return false;  // in progress: a cycle
+    if (!is_annotated(d) || !annotated_value(d)) return false;
+    if (global_plan(m.names, *entry) != nullptr) return false;
+    set_focus(m, retained(d));
+    return true;
+}
+
 // Dispatch on the head. Built-in names are lower-case names, so no leaf that
 // the literal and binder rules claim below can be one: looking the name up
 // last is the same as looking it up first.

@@ -45,6 +45,11 @@ Spine open_spine(Term* t);
 // it was.
 enum class Unbuilt { contracted, ended, refused };
 Unbuilt contract_unbuilt(Machine& m, const Spine& s);
+// A name leaf in focus that stands for a constant whose definition is
+// already a value becomes that value, as contracting it would make it;
+// false (nothing done) for any other focus. The caller goes on with the
+// value in the same step.
+bool contract_alias(Machine& m);
 // Literal heads (number, data, counted and raw leaves): unfolds the literal
 // by one level. The focus is the redex of `s`.
 void contract_number(Machine& m, const Spine& s);

@@ -153,7 +153,10 @@ void descend_let(Machine& m) {
             descend_left(m);
         } while (stored_arity(m.focus) < 0 && !is_data_cell(m.focus));
     } else if (n == 0) {
-        if (has_linear_head(f) || !pending_of(f)) {
+        if (is_leaf_cell(f) && engine_alias_shortcut && contract_alias(m)) {
+            // the value it stands for meets the frames in this step too
+            if (!m.frames.empty() && !apply_unbuilt(m)) pop_frame(m);
+        } else if (has_linear_head(f) || !pending_of(f)) {
             contract_focus(m);
         } else if (binder_shape(f) == BinderShape::let) {
             Term* bound = right_cell(left_cell(f));

@@ -25,6 +25,12 @@ namespace vesk {
 // read, for benchmarks.
 inline std::uint64_t engine_step_count = 0;
 
+// Whether a step that meets an operator name such as + takes it to the
+// built-in it stands for and applies that in the same step. On unless a
+// test turns it off to compare the shortcut with the plain transitions,
+// which give the same results and the same terms.
+inline bool engine_alias_shortcut = true;
+
 // The functions below reduce in the runtime `rt`: its globals, built-ins and
 // caches.
 //

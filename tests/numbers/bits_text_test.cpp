@@ -5,6 +5,7 @@
 
 #include "bits_test_util.hpp"
 #include "numbers/bits.hpp"
+#include "numbers/natural.hpp"
 
 namespace vesk {
 namespace {
@@ -127,6 +128,22 @@ TEST(BitsRest, MatchesHalvingTheCodeNumber) {
     // minus a power of two sheds all its factors of two: "0" 2^k -> "00" + k zeros
     Bytes power = bits_to_text(add_small(shift_bits("\x01", 202), 3));  // 4 * 2^200 + 3
     EXPECT_EQ(number_rest_text("0" + power), "00" + std::string(200, '0'));
+}
+
+// Numbers with many factors of two shed them in large steps; the rest is
+// still the half of the code number, for odd parts with and without fives.
+TEST(BitsRest, ManyFactorsOfTwo) {
+    for (std::uint64_t twos : {63u, 64u, 65u, 97u, 1000u, 4099u}) {
+        for (std::uint64_t odd : {1u, 3u, 5u, 125u, 999999999u}) {
+            Natural d = natural_from_u64(odd);
+            for (std::uint64_t i = 0; i < twos; ++i) mul_limb_in_place(d, 2);
+            Bytes text = "0";
+            append_natural_digits(d, text);
+            std::optional<Bytes> got = number_rest_text(text);
+            ASSERT_TRUE(got);
+            EXPECT_EQ(*got, bits_to_text(half(text_to_bits(text)))) << twos << " " << odd;
+        }
+    }
 }
 
 TEST(BitsRest, WalksEveryBitOfALongNumber) {
