@@ -21,19 +21,30 @@ struct Halved {
     bool odd;
 };
 
+// One pass over the digits, written in place and trimmed at the end: the
+// machine halves a long number's text at every element it unfolds. Digit i
+// of the half is 5 * (digit i-1 odd) + digit i div 2, since the remainder
+// carried into a digit is the parity of the one before it: no digit waits
+// for the previous one's result.
 Halved halve_decimal(std::string_view digits) {
-    Halved h{Bytes(), false};
-    h.quotient.reserve(digits.size());
-    unsigned rem = 0;
-    for (char c : digits) {
-        VESK_ASSERT(c >= '0' && c <= '9');
-        unsigned cur = rem * 10 + static_cast<unsigned>(c - '0');
-        char q = static_cast<char>('0' + cur / 2);
-        if (q != '0' || !h.quotient.empty()) h.quotient.push_back(q);
-        rem = cur % 2;
+    VESK_ASSERT(!digits.empty());
+    Halved h{Bytes(digits.size(), '0'), false};
+    const unsigned char* in = reinterpret_cast<const unsigned char*>(digits.data());
+    unsigned char* out = reinterpret_cast<unsigned char*>(h.quotient.data());
+    std::size_t n = digits.size();
+    unsigned char outside = 0;  // non-zero when some byte is not a digit
+    out[0] = static_cast<unsigned char>('0' + ((in[0] - '0') >> 1));
+    outside |= static_cast<unsigned char>(in[0] - '0' > 9);
+    for (std::size_t i = 1; i < n; ++i) {
+        unsigned char d = static_cast<unsigned char>(in[i] - '0');
+        outside |= static_cast<unsigned char>(d > 9);
+        out[i] = static_cast<unsigned char>('0' + 5 * (in[i - 1] & 1) + (d >> 1));
     }
-    if (h.quotient.empty()) h.quotient.push_back('0');
-    h.odd = rem != 0;
+    VESK_ASSERT(outside == 0);
+    std::size_t zeros = 0;
+    while (zeros + 1 < n && h.quotient[zeros] == '0') ++zeros;
+    h.quotient.erase(0, zeros);
+    h.odd = (in[n - 1] & 1) != 0;
     return h;
 }
 
