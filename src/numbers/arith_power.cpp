@@ -30,17 +30,6 @@ bool small_power(U128 base, std::uint64_t e, U128& out) {
     return true;
 }
 
-// base^e for e >= 1, from the top bit of e down: square, and multiply by
-// the base at each set bit (one limb bases cost a single pass).
-Natural natural_power(const Natural& base, std::uint64_t e) {
-    Natural r = base;
-    for (int bit = 62 - __builtin_clzll(e); bit >= 0; --bit) {
-        r = square_natural(r);
-        if (((e >> bit) & 1) != 0) r = mul_naturals(r, base);
-    }
-    return r;
-}
-
 }  // namespace
 
 TermRef pow_signed(const SignedDigits& x, const SignedDigits& y) {

@@ -85,13 +85,7 @@ void drop_zero_digits(Natural& n, std::size_t k) {
 }
 
 Natural five_to(std::size_t k) {
-    Natural r = natural_from_u64(1);
-    Natural base = natural_from_u64(5);
-    for (; k > 0; k >>= 1) {
-        if ((k & 1) != 0) r = mul_naturals(r, base);
-        if (k > 1) base = square_natural(base);
-    }
-    return r;
+    return natural_power(natural_from_u64(5), k);
 }
 
 // Writes n = 2^z * o with o odd (n even and non-zero) as o, returning z.

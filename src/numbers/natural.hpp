@@ -66,6 +66,9 @@ Natural square_natural(const Natural& a);
 Natural schoolbook_product(const Natural& a, const Natural& b);
 Natural karatsuba_product(const Natural& a, const Natural& b, std::size_t threshold);
 
+// base^e for e >= 1, by repeated squaring.
+Natural natural_power(const Natural& base, std::uint64_t e);
+
 // ---- Division ------------------------------------------------------------------
 
 struct NaturalDivision {

@@ -276,4 +276,16 @@ Natural karatsuba_product(const Natural& a, const Natural& b, std::size_t thresh
     return product_with(a, b, threshold);
 }
 
+// From the top bit of e down: square, and multiply by the base at each set
+// bit (a one-limb base costs a single pass).
+Natural natural_power(const Natural& base, std::uint64_t e) {
+    VESK_ASSERT(e >= 1);
+    Natural r = base;
+    for (int bit = 62 - __builtin_clzll(e); bit >= 0; --bit) {
+        r = square_natural(r);
+        if (((e >> bit) & 1) != 0) r = mul_naturals(r, base);
+    }
+    return r;
+}
+
 }  // namespace vesk
