@@ -1,5 +1,8 @@
 // Fuzz target: a program text through the whole run (prelude, definitions,
 // checks, run), as `vesk file` would take it, under a step and heap budget.
+// The prelude and built-in templates are loaded and checked once, and each
+// input starts from a copy of them, as `vesk file` would start from its own
+// (tests/driver/checked_base_test.cpp holds the two ways equal).
 // Every outcome that is not a success must make a well-formed failure
 // report, and nothing may reach standard output. Programs that name a
 // built-in reaching the host (streams, files, processes, raw memory) are
@@ -15,6 +18,7 @@
 #include <string_view>
 
 #include "builtins/families.hpp"
+#include "driver/checked_base.hpp"
 #include "driver/run.hpp"
 #include "driver/stages.hpp"
 #include "engine/run_budget.hpp"
@@ -53,10 +57,21 @@ bool names_host_builtin(std::string_view text) {
     return false;
 }
 
+// Made once, never destroyed: its cells outlive every input.
+vesk::CheckedBase& checked_base() {
+    static vesk::CheckedBase* base = [] {
+        auto* made = new vesk::CheckedBase;
+        vesk::prepare_checked_base(*made);
+        return made;
+    }();
+    return *base;
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
     capture_stdout();
+    checked_base();
     return 0;
 }
 
@@ -66,8 +81,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     vesk::start_run_budget(kSteps, kHeapBytes);
     char* no_args[] = {nullptr};
     int status = 0;
-    vesk::Outcome out =
-        vesk::run_stages(vesk::Bytes(reinterpret_cast<const char*>(data), size), no_args, status);
+    vesk::Outcome out = vesk::run_stages_on_base(checked_base(), text, no_args, status);
     if (!vesk::is_check(out)) {
         std::string fault = vesk::picture_fault(vesk::failure_report(out));
         if (!fault.empty()) finding("malformed error picture", fault);

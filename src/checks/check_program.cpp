@@ -37,4 +37,32 @@ Outcome check_program(Runtime& rt) {
     return out;
 }
 
+// The base passes every check and holds no quote or pattern let, so each
+// pass that reports in name order finds its first fault among the fresh
+// definitions; reachability and pruning follow names across the whole table
+// and so get every use. Fresh terms enter the globals before the walk (it
+// asks which names are defined) and again, final, before the shared values
+// are sorted out (annotation reads each name's definition).
+Outcome check_program_over_base(Runtime& rt, GlobalTable fresh, NameUses uses) {
+    Outcome out;
+    rewrite_quotes(fresh);
+    rewrite_pattern_lets(fresh);
+    if (!check_funky(fresh, out)) return out;
+    for (auto& [name, names] : free_names_of(fresh)) uses.insert_or_assign(name, std::move(names));
+    for (const auto& [name, term] : fresh) rt.globals.insert_or_assign(name, term);
+    if (!check_alive(rt.globals, uses, out)) return out;
+    prune_broken(rt.globals, std::move(uses), rt.prelude, rt.uncached);
+    std::erase_if(fresh, [&](const auto& entry) { return rt.globals.count(entry.first) == 0; });
+    if (!check_letters(fresh, out)) return out;
+    if (!check_arity(fresh, out)) return out;
+    for (auto& [name, term] : fresh) {
+        term = share_term(rt.sharing, std::move(term));
+        rt.globals.insert_or_assign(name, term);
+    }
+    keep_shared_values(rt.sharing, rt.globals);
+    if (!check_local(fresh, out)) return out;
+    for (const auto& entry : fresh) annotate(rt.globals, entry.second);
+    return out;
+}
+
 }  // namespace vesk

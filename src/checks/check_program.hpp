@@ -3,6 +3,7 @@
 // programs it could not run.
 #pragma once
 
+#include "checks/free_names.hpp"
 #include "diagnostics/outcome.hpp"
 #include "runtime/runtime.hpp"
 
@@ -24,5 +25,14 @@ namespace vesk {
 // Returns the first error's Outcome (rewrites made before it stay), or the
 // default Outcome (code "check") when the program is ready to run.
 [[nodiscard]] Outcome check_program(Runtime& rt);
+
+// The same checks for a program loaded over globals that passed them already
+// (a checked base: the prelude, the built-in templates and the layout
+// global, shared and annotated), so that only the program's own definitions
+// are visited. `fresh` (consumed) holds the program's definitions and its
+// main expression "", none of them a name the base defines; `uses` (consumed)
+// holds the free names of every base definition. The outcome, the globals
+// and every check's order are those check_program gives on the whole table.
+[[nodiscard]] Outcome check_program_over_base(Runtime& rt, GlobalTable fresh, NameUses uses);
 
 }  // namespace vesk

@@ -14,10 +14,6 @@
 
 namespace vesk {
 
-namespace {
-
-// The run stage, after the checks: the prepared main expression applied to the address of
-// the argument vector, reduced, and its result classified.
 Outcome run_program(Runtime& rt, int& status) {
     auto main_entry = rt.globals.find(std::string_view());
     VESK_ASSERT(main_entry != rt.globals.end());
@@ -25,8 +21,6 @@ Outcome run_program(Runtime& rt, int& status) {
     TermRef program = make_pair(main_entry->second, int_term(address));
     return classify_result(evaluate(rt, std::move(program)), status);
 }
-
-}  // namespace
 
 Outcome run_stages(Bytes text, char** args, int& status) {
     Runtime rt;
