@@ -3,13 +3,8 @@
 #include <utility>
 
 #include "builtins/families.hpp"
-#include "checks/arity.hpp"
 #include "checks/check_program.hpp"
-#include "checks/letters.hpp"
-#include "checks/local.hpp"
-#include "checks/pattern_lets.hpp"
 #include "checks/platform_layout.hpp"
-#include "checks/quotes.hpp"
 #include "checks/sharing.hpp"
 #include "driver/stages.hpp"
 #include "engine/annotate.hpp"
@@ -31,33 +26,34 @@ void copy_sharing_table(const SharingTable& from, SharingTable& to) {
     }
 }
 
-void copy_base(const CheckedBase& base, Runtime& rt) {
-    rt.globals = base.rt.globals;
-    rt.prelude = base.rt.prelude;
-    rt.builtins = base.rt.builtins;
-    rt.leaves = base.rt.leaves;
-    copy_sharing_table(base.sharing, rt.sharing);
+bool redefines_base(const GlobalTable& base, const ParsedProgram& program) {
+    for (const ParsedDefinition& d : program.definitions) {
+        if (base.count(d.name) != 0) return true;
+    }
+    return false;
 }
 
-// The program's definitions and main expression as the loader would store
-// them, or the loader's refusal. Empty `fresh` with a "check" outcome means
-// the program redefines a base name.
-Outcome take_program(const CheckedBase& base, Runtime& rt, ParsedProgram& program,
-                     GlobalTable& fresh) {
-    for (ParsedDefinition& d : program.definitions) {
-        if (is_variable_name(d.name)) return lower_refusal(d);
-        if (is_binder_name(d.name) || rt.builtins.count(d.name) != 0) {
-            return refused_definition(d, "built",
-                                      "Built in function [" + d.name + "] cannot be re-defined.");
-        }
-        if (base.rt.globals.count(d.name) != 0) {
-            fresh.clear();
-            return Outcome{};
-        }
-        store_definition(fresh, rt.uncached, d);
+// rt holds the base globals, its full sharing table in rt.sharing, and
+// `uses` (consumed) the base's free names. Refusals come first, as the
+// loader gives them in text order whatever else the program defines.
+Outcome run_checked(Runtime& rt, NameUses uses, Bytes text, int& status) {
+    set_activity("loading the definitions");
+    Outcome out;
+    std::optional<ParsedProgram> program = parse_program(std::move(text), out);
+    if (!program) return out;
+    out = refusal_of(rt, *program);
+    if (!is_check(out)) return out;
+    if (redefines_base(rt.globals, *program)) {
+        return run_whole_program(*program, rt.arguments, status);
     }
-    fresh.insert_or_assign("", std::move(program.main));
-    return Outcome{};
+    GlobalTable fresh;
+    for (ParsedDefinition& d : program->definitions) store_definition(fresh, rt.uncached, d);
+    fresh.insert_or_assign("", std::move(program->main));
+    set_activity("checking the program");
+    out = check_program_over_base(rt, std::move(fresh), std::move(uses));
+    if (!is_check(out)) return out;
+    set_activity("running the program");
+    return run_program(rt, status);
 }
 
 }  // namespace
@@ -68,35 +64,29 @@ void prepare_checked_base(CheckedBase& base) {
     load_prelude(rt);
     install_builtin_templates(rt);
     add_layout_global(rt.globals);
-    rewrite_quotes(rt.globals);
-    rewrite_pattern_lets(rt.globals);
     base.uses = free_names_of(rt.globals);
-    Outcome out;
-    bool passed = check_letters(rt.globals, out) && check_arity(rt.globals, out);
-    VESK_ASSERT(passed);
     for (auto& entry : rt.globals) entry.second = share_term(base.sharing, std::move(entry.second));
-    VESK_ASSERT(check_local(rt.globals, out));
     for (const auto& entry : rt.globals) annotate(rt.globals, entry.second);
+}
+
+Outcome run_over_base(CheckedBase& base, Bytes text, char** args, int& status) {
+    Runtime& rt = base.rt;
+    rt.arguments = args;
+    std::swap(rt.sharing.slots, base.sharing.slots);
+    std::swap(rt.sharing.used, base.sharing.used);
+    return run_checked(rt, std::move(base.uses), std::move(text), status);
 }
 
 Outcome run_stages_on_base(const CheckedBase& base, std::string_view text, char** args,
                            int& status) {
     Runtime rt;
     rt.arguments = args;
-    copy_base(base, rt);
-    set_activity("loading the definitions");
-    Outcome out;
-    std::optional<ParsedProgram> program = parse_program(Bytes(text), out);
-    if (!program) return out;
-    GlobalTable fresh;
-    out = take_program(base, rt, *program, fresh);
-    if (!is_check(out)) return out;
-    if (fresh.empty()) return run_stages(Bytes(text), args, status);
-    set_activity("checking the program");
-    out = check_program_over_base(rt, std::move(fresh), base.uses);
-    if (!is_check(out)) return out;
-    set_activity("running the program");
-    return run_program(rt, status);
+    rt.globals = base.rt.globals;
+    rt.prelude = base.rt.prelude;
+    rt.builtins = base.rt.builtins;
+    rt.leaves = base.rt.leaves;
+    copy_sharing_table(base.sharing, rt.sharing);
+    return run_checked(rt, base.uses, Bytes(text), status);
 }
 
 }  // namespace vesk

@@ -1,7 +1,9 @@
 // A checked base: the globals every program starts from (the prelude, a
-// template for every built-in, the layout global), loaded and checked once,
-// so that many programs in one process (the whole-path fuzz target) each
-// pay only for their own definitions.
+// template for every built-in, the layout global), loaded and prepared for
+// the engine before the program, so that the checks visit only the
+// program's own definitions. One base serves one run (`vesk file`), or many
+// runs in one process, each starting from a copy (the whole-path fuzz
+// target).
 #pragma once
 
 #include <string_view>
@@ -24,14 +26,20 @@ struct CheckedBase {
     NameUses uses;
 };
 
-// Loads and checks the base into `base` (empty before).
+// Loads the base into `base` (empty before), shared and annotated. The
+// base's text is fixed and passes every check without a change (the tests
+// hold it so), so only the passes that prepare it are taken here.
 void prepare_checked_base(CheckedBase& base);
+
+// run_stages for one program over `base`, which becomes the program's own
+// runtime (its tables are used up). The text is consumed.
+[[nodiscard]] Outcome run_over_base(CheckedBase& base, Bytes text, char** args, int& status);
 
 // What run_stages gives for the program text (borrowed) with `args`
 // (borrowed), in a fresh runtime that starts as a copy of `base` (borrowed;
 // its cells are shared, never changed, and the run leaves it as it was). A
-// program that defines a name the base defines takes the whole path of
-// run_stages instead.
+// program that defines a name the base defines takes the whole path
+// (run_whole_program) instead.
 [[nodiscard]] Outcome run_stages_on_base(const CheckedBase& base, std::string_view text,
                                          char** args, int& status);
 

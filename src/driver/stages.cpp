@@ -4,6 +4,7 @@
 
 #include "builtins/families.hpp"
 #include "checks/check_program.hpp"
+#include "driver/checked_base.hpp"
 #include "driver/result.hpp"
 #include "engine/machine.hpp"
 #include "numbers/integers.hpp"
@@ -23,19 +24,33 @@ Outcome run_program(Runtime& rt, int& status) {
 }
 
 Outcome run_stages(Bytes text, char** args, int& status) {
+    set_activity("loading the prelude");
+    CheckedBase base;
+    prepare_checked_base(base);
+    return run_over_base(base, std::move(text), args, status);
+}
+
+Outcome run_whole_program(ParsedProgram& program, char** args, int& status) {
     Runtime rt;
     rt.arguments = args;
     install_builtins(rt);
     set_activity("loading the prelude");
     load_prelude(rt);
     set_activity("loading the definitions");
-    Outcome out = load_definitions(rt, std::move(text));
+    Outcome out = load_program(rt, program);
     if (!is_check(out)) return out;
     set_activity("checking the program");
     out = check_program(rt);
     if (!is_check(out)) return out;
     set_activity("running the program");
     return run_program(rt, status);
+}
+
+Outcome run_whole_stages(Bytes text, char** args, int& status) {
+    Outcome out;
+    std::optional<ParsedProgram> program = parse_program(std::move(text), out);
+    if (!program) return out;
+    return run_whole_program(*program, args, status);
 }
 
 }  // namespace vesk

@@ -7,12 +7,23 @@
 namespace vesk {
 
 struct Runtime;
+struct ParsedProgram;
 
 // Runs the stages on the program text (consumed), handing `args` (borrowed:
 // the null-terminated vector of the arguments after the file name) to the
 // program. Returns the first outcome whose code is not "check"; on "check",
 // `status` is set to the exit status taken from the program's integer.
+// The prelude and the built-in templates are made ready as a checked base
+// and the checks then visit the program's own definitions
+// (driver/checked_base.hpp); the outcome is run_whole_stages's.
 [[nodiscard]] Outcome run_stages(Bytes text, char** args, int& status);
+
+// The same with every stage over the whole global table: the prelude and
+// the templates are checked with the program. The path a program takes when
+// it redefines a prelude name.
+[[nodiscard]] Outcome run_whole_stages(Bytes text, char** args, int& status);
+// The same on a parsed program (consumed).
+[[nodiscard]] Outcome run_whole_program(ParsedProgram& program, char** args, int& status);
 
 // The run stage of a checked program in rt: its main expression applied to
 // the address of rt's argument vector, reduced and classified; on "check",

@@ -57,14 +57,13 @@ std::optional<ParsedDefinition> parse_segment(std::string_view text, std::size_t
     return ParsedDefinition{name_text(c.written), std::move(c.body), c.uncached, p};
 }
 
-// Stores the definition, or refuses it.
-Outcome load_one(Runtime& rt, ParsedDefinition d) {
+// The refusal of one definition, or "check".
+Outcome refusal_of_one(const Runtime& rt, const ParsedDefinition& d) {
     if (is_variable_name(d.name)) return lower_refusal(d);
     if (is_binder_name(d.name) || rt.builtins.count(d.name) != 0) {
         return refused_definition(d, "built",
                                   "Built in function [" + d.name + "] cannot be re-defined.");
     }
-    store_definition(rt.globals, rt.uncached, d);
     return Outcome{};
 }
 
@@ -135,17 +134,30 @@ void store_definition(GlobalTable& globals, UncachedNames& uncached, ParsedDefin
     }
 }
 
+Outcome refusal_of(const Runtime& rt, const ParsedProgram& program) {
+    for (const ParsedDefinition& d : program.definitions) {
+        Outcome one = refusal_of_one(rt, d);
+        if (!is_check(one)) return one;
+    }
+    return Outcome{};
+}
+
+Outcome load_program(Runtime& rt, ParsedProgram& program) {
+    install_builtin_templates(rt);
+    rt.globals.insert_or_assign("", std::move(program.main));
+    for (ParsedDefinition& d : program.definitions) {
+        Outcome one = refusal_of_one(rt, d);
+        if (!is_check(one)) return one;
+        store_definition(rt.globals, rt.uncached, d);
+    }
+    return Outcome{};
+}
+
 Outcome load_definitions(Runtime& rt, Bytes raw) {
     Outcome out;
     std::optional<ParsedProgram> program = parse_program(std::move(raw), out);
     if (!program) return out;
-    install_builtin_templates(rt);
-    rt.globals.insert_or_assign("", std::move(program->main));
-    for (ParsedDefinition& d : program->definitions) {
-        Outcome one = load_one(rt, std::move(d));
-        if (!is_check(one)) return one;
-    }
-    return out;
+    return load_program(rt, *program);
 }
 
 }  // namespace vesk

@@ -31,6 +31,15 @@ void install_builtin_templates(Runtime& rt);
 // it stay.
 [[nodiscard]] Outcome load_definitions(Runtime& rt, Bytes text);
 
+struct ParsedProgram;
+// The loader's refusal of the first definition of `program` (borrowed), in
+// text order, that may not be stored: "lower" or "built". "check" when every
+// definition may be stored.
+[[nodiscard]] Outcome refusal_of(const Runtime& rt, const ParsedProgram& program);
+// The same load as load_definitions after the parse: the templates, then
+// the main expression and the definitions of `program` (consumed).
+[[nodiscard]] Outcome load_program(Runtime& rt, ParsedProgram& program);
+
 // ---- The loader's pieces, shared with the run-time definitions ---------------
 
 // One definition of a program text, parsed: the bare name it defines ("[+]"

@@ -1,6 +1,6 @@
-// Running a program over a checked base must give what the whole path gives:
-// the same outcome, status and standard output, and the base must come out
-// of every run as it went in.
+// Running a program over a checked base, its own or a copy, must give what
+// the whole path gives: the same outcome, status and standard output; a
+// shared base must come out of every run as it went in.
 #include "driver/checked_base.hpp"
 
 #include <gtest/gtest.h>
@@ -14,6 +14,14 @@
 #include <vector>
 
 #include "builtins/families.hpp"
+#include "checks/alive.hpp"
+#include "checks/arity.hpp"
+#include "checks/funky.hpp"
+#include "checks/letters.hpp"
+#include "checks/local.hpp"
+#include "checks/pattern_lets.hpp"
+#include "checks/prune.hpp"
+#include "checks/quotes.hpp"
 #include "driver/stages.hpp"
 #include "front/printer.hpp"
 #include "terms/cells.hpp"
@@ -74,11 +82,7 @@ bool reaches_host(const Bytes& text) {
     return false;
 }
 
-void expect_same(const Bytes& text) {
-    char* no_args[] = {nullptr};
-    Result whole = captured([&](int& s) { return run_stages(Bytes(text), no_args, s); });
-    Result over = captured([&](int& s) { return run_stages_on_base(base(), text, no_args, s); });
-    SCOPED_TRACE(text.substr(0, 200));
+void expect_equal(const Result& over, const Result& whole) {
     EXPECT_EQ(over.out.code, whole.out.code);
     EXPECT_EQ(over.out.say, whole.out.say);
     EXPECT_EQ(over.out.vip, whole.out.vip);
@@ -88,6 +92,39 @@ void expect_same(const Bytes& text) {
     if (is_check(whole.out)) {
         EXPECT_EQ(over.status, whole.status);
     }
+}
+
+void expect_same(const Bytes& text) {
+    char* no_args[] = {nullptr};
+    SCOPED_TRACE(text.substr(0, 200));
+    Result whole = captured([&](int& s) { return run_whole_stages(Bytes(text), no_args, s); });
+    expect_equal(captured([&](int& s) { return run_stages(Bytes(text), no_args, s); }), whole);
+    expect_equal(captured([&](int& s) { return run_stages_on_base(base(), text, no_args, s); }),
+                 whole);
+}
+
+// The base is prepared without the checks that find faults or rewrite:
+// they must pass on it and leave it as it is.
+TEST(CheckedBase, PassesEveryCheckUnchanged) {
+    Runtime rt;
+    rt.globals = base().rt.globals;
+    rt.globals.insert_or_assign("", TermRef("0"));
+    GlobalTable& g = rt.globals;
+    Bytes before = printed_base();
+    rewrite_quotes(g);
+    rewrite_pattern_lets(g);
+    Outcome out;
+    EXPECT_TRUE(check_funky(g, out));
+    EXPECT_TRUE(check_alive(g, out));
+    EXPECT_TRUE(broken_globals(g).empty());
+    EXPECT_TRUE(check_letters(g, out));
+    EXPECT_TRUE(check_arity(g, out));
+    EXPECT_TRUE(check_local(g, out));
+    EXPECT_EQ(out.code, "check") << out.say;
+    g.erase("");
+    Bytes after;
+    for (const auto& [name, term] : g) after += name + "=" + print_term(term) + "\n";
+    EXPECT_EQ(after, before);
 }
 
 // Each kind of refusal and check failure, redefinitions of base names (the
