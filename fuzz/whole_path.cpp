@@ -30,6 +30,9 @@ namespace {
 // milliseconds.
 constexpr std::uint64_t kSteps = 50000;
 constexpr std::uint64_t kHeapBytes = std::uint64_t{64} << 20;
+// Far below the fuzzer's timeout: steps on numbers of a million bits take
+// tens of milliseconds each, so a run of them outlasts any step count.
+constexpr double kSeconds = 2.0;
 
 [[noreturn]] void finding(const char* what, const std::string& detail) {
     std::fprintf(stderr, "FINDING: %s: %s\n", what, detail.c_str());
@@ -78,7 +81,7 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     std::string_view text(reinterpret_cast<const char*>(data), size);
     if (names_host_builtin(text)) return 0;
-    vesk::start_run_budget(kSteps, kHeapBytes);
+    vesk::start_run_budget(kSteps, kHeapBytes, kSeconds);
     char* no_args[] = {nullptr};
     int status = 0;
     vesk::Outcome out = vesk::run_stages_on_base(checked_base(), text, no_args, status);

@@ -1,5 +1,7 @@
 #include "engine/run_budget.hpp"
 
+#include <time.h>
+
 #ifdef VESK_RUN_BUDGET
 #if defined(__has_feature)
 #if __has_feature(address_sanitizer)
@@ -19,9 +21,9 @@ namespace {
 
 RunBudget the_budget;
 
-// The heap is measured every so many steps: the sanitizer's count is cheap
-// but not free, and one step can grow the heap by a bounded amount only
-// (the size guards hold in the fuzz build too).
+// The heap and the clock are read every so many steps: the sanitizer's
+// count is cheap but not free, and one step can grow the heap by a bounded
+// amount only (the size guards hold in the fuzz build too).
 constexpr std::uint64_t kHeapCheckEvery = 64;
 
 #ifdef VESK_RUN_BUDGET
@@ -37,23 +39,34 @@ std::uint64_t allocated_bytes() {
 }
 #endif
 
+std::int64_t now_ns() {
+    timespec ts{};
+    clock_gettime(CLOCK_MONOTONIC, &ts);
+    return static_cast<std::int64_t>(ts.tv_sec) * 1000000000 + ts.tv_nsec;
+}
+
+bool over_budget() {
+#ifdef VESK_RUN_BUDGET
+    if (allocated_bytes() > the_budget.heap_bytes_limit) return true;
+#endif
+    return the_budget.deadline_ns != 0 && now_ns() > the_budget.deadline_ns;
+}
+
 }  // namespace
 
-void start_run_budget(std::uint64_t steps, std::uint64_t heap_bytes) {
+void start_run_budget(std::uint64_t steps, std::uint64_t heap_bytes, double seconds) {
     the_budget.steps_left = steps;
     the_budget.heap_bytes_limit = heap_bytes;
+    the_budget.deadline_ns = seconds > 0 ? now_ns() + static_cast<std::int64_t>(seconds * 1e9) : 0;
 }
 
 bool run_budget_spent() {
     if (the_budget.steps_left == 0) return true;
     --the_budget.steps_left;
-#ifdef VESK_RUN_BUDGET
-    if (the_budget.steps_left % kHeapCheckEvery == 0 &&
-        allocated_bytes() > the_budget.heap_bytes_limit) {
+    if (the_budget.steps_left % kHeapCheckEvery == 0 && over_budget()) {
         the_budget.steps_left = 0;
         return true;
     }
-#endif
     return false;
 }
 

@@ -15,12 +15,17 @@ namespace vesk {
 struct RunBudget {
     std::uint64_t steps_left = 0;
     std::uint64_t heap_bytes_limit = 0;  // allocated bytes of the whole process
+    std::int64_t deadline_ns = 0;        // on the monotonic clock; 0: none
 };
 
-// Starts a run's budget; one for the process, one thread.
-void start_run_budget(std::uint64_t steps, std::uint64_t heap_bytes);
+// Starts a run's budget; one for the process, one thread. A run may also be
+// held to `seconds` of wall time (0 for no limit): a few thousand steps
+// that each work on numbers of a million bits take minutes although no
+// step, and no heap, is large.
+void start_run_budget(std::uint64_t steps, std::uint64_t heap_bytes, double seconds = 0);
 
-// Counts one machine step; true once the steps or the heap are used up.
+// Counts one machine step; true once the steps, the heap or the time are
+// used up.
 bool run_budget_spent();
 
 }  // namespace vesk

@@ -40,7 +40,7 @@ namespace vesk {
 // The fuzz targets (VESK_RUN_BUDGET) hold every run to a small heap and a
 // short time, so there the limit is small as well.
 #ifdef VESK_RUN_BUDGET
-inline constexpr double kMaxPowerDigits = 100000.0;
+inline constexpr double kMaxPowerDigits = 10000.0;
 #else
 inline constexpr double kMaxPowerDigits = 4294967296.0;
 #endif
