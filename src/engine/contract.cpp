@@ -5,6 +5,7 @@
 #include "engine/contract.hpp"
 
 #include "engine/leaves.hpp"
+#include "engine/machine.hpp"
 #include "engine/shape.hpp"
 #include "engine/substitute.hpp"
 #include "runtime/call.hpp"
@@ -231,7 +232,8 @@ Unbuilt contract_unbuilt(Machine& m, const Spine& s) {
     }
     Term* values[26];
     for (int i = 0; i < s.count; ++i) values[plan->letters[i] - 'a'] = s.arg[i];
-    set_focus(m, run_plan(plan->body, values));
+    set_focus(m, engine_unbuilt_spine ? run_plan_onto(plan->body, values, m.frames)
+                                      : run_plan(plan->body, values));
     return Unbuilt::contracted;
 }
 

@@ -37,12 +37,13 @@ Spine open_spine(Term* t);
 // arguments of `s` come from the value in focus and the frames it meets.
 // Only heads whose rule needs nothing but the arguments are taken: a global
 // function (unfolded through its plan), a lambda, or a built-in (its handler
-// reads the arguments where they are). On success the focus is replaced by
-// the contractum (releasing the old focus) and Unbuilt::contracted
-// returned; the caller then drops the frames the arguments came from. A
-// built-in whose result is an error ends the run at once: the frames are
-// gone and Unbuilt::ended returned. Unbuilt::refused leaves everything as
-// it was.
+// reads the arguments where they are). The caller has taken the frames the
+// arguments came from off the stack (keeping their owners until this
+// returns): a global's body may push frames of its own. On success the
+// focus is replaced by the contractum (releasing the old focus) and
+// Unbuilt::contracted returned. A built-in whose result is an error ends
+// the run at once: the frames are gone and Unbuilt::ended returned.
+// Unbuilt::refused leaves everything as it was.
 enum class Unbuilt { contracted, ended, refused };
 Unbuilt contract_unbuilt(Machine& m, const Spine& s);
 // A name leaf in focus that stands for a constant whose definition is

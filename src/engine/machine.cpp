@@ -52,6 +52,9 @@ void pop_frame(Machine& m) {
 // unfolded, and a built-in's handler called, without building the redex's
 // spine at all; any other head gets its redex built at once and contracted.
 // False when no such redex is there.
+//
+// The frames are taken off the stack before the contraction, their owners
+// held in `taken` until it is done, and put back when it is refused.
 bool apply_unbuilt(Machine& m) {
     Term* f = m.focus;
     Frame top = m.frames.back();
@@ -62,13 +65,12 @@ bool apply_unbuilt(Machine& m) {
         if (s.count >= kMaxArguments) return false;
         if (refs_of(f) == 1) s.sole |= static_cast<std::uint16_t>(1u << s.count);
         s.arg[s.count++] = f;
+        m.frames.pop_back();
         switch (contract_unbuilt(m, s)) {
             case Unbuilt::contracted:
-                m.frames.pop_back();
-                release(g);
-                break;
-            case Unbuilt::ended: break;
+            case Unbuilt::ended: release(g); break;
             case Unbuilt::refused:
+                m.frames.push_back(top);
                 pop_frame(m);
                 contract_focus(m);
                 break;
@@ -89,15 +91,18 @@ bool apply_unbuilt(Machine& m) {
         if (refs_of(frame_term(x)) == 1) s.sole |= static_cast<std::uint16_t>(1u << s.count);
         s.arg[s.count++] = frame_term(x);
     }
+    Frame taken[kMaxArguments];
+    for (std::size_t i = 0; i < n; ++i) {
+        taken[i] = m.frames.back();
+        m.frames.pop_back();
+    }
     switch (contract_unbuilt(m, s)) {
         case Unbuilt::contracted:
-            for (std::size_t i = 0; i < n; ++i) {
-                release(frame_term(m.frames.back()));
-                m.frames.pop_back();
-            }
+        case Unbuilt::ended:
+            for (std::size_t i = 0; i < n; ++i) release(frame_term(taken[i]));
             break;
-        case Unbuilt::ended: break;
         case Unbuilt::refused:
+            for (std::size_t i = n; i > 0; --i) m.frames.push_back(taken[i - 1]);
             for (std::size_t i = 0; i < n; ++i) pop_frame(m);
             contract_focus(m);
             break;

@@ -30,6 +30,10 @@ inline std::uint64_t engine_step_count = 0;
 // test turns it off to compare the shortcut with the plain transitions,
 // which give the same results and the same terms.
 inline bool engine_alias_shortcut = true;
+// Whether a global's body leaves the over-applied pairs of its head spine
+// unbuilt, their arguments going straight onto the frames (the step that
+// would take the pairs apart again is saved). On unless a test compares.
+inline bool engine_unbuilt_spine = true;
 
 // The functions below reduce in the runtime `rt`: its globals, built-ins and
 // caches.

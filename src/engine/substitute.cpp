@@ -46,7 +46,7 @@ std::size_t plan_depth(const std::vector<PlanStep>& steps) {
     std::size_t depth = 0, most = 0;
     for (const PlanStep& step : steps) {
         if (step.kind == PlanStep::pair) {
-            --depth;
+            if ((step.header & kUnbuiltSpine) == 0) --depth;  // an unbuilt one keeps both
         } else if (++depth > most) {
             most = depth;
         }
@@ -165,6 +165,33 @@ void fix_headers(const GlobalTable& globals, std::vector<PlanStep>& steps) {
     for (Trial& t : stack) release(t.cell);
 }
 
+// Marks the spine pairs a machine would descend through in one step: from
+// the last step (the whole body) down the left sides, while the pair's
+// header is known and its arity negative. start[i] is the first step of
+// the subterm that step i ends.
+void mark_unbuilt_spine(std::vector<PlanStep>& steps) {
+    std::vector<std::size_t> start(steps.size());
+    std::vector<std::size_t> open;  // steps ending the subterms not yet paired
+    for (std::size_t i = 0; i < steps.size(); ++i) {
+        if (steps[i].kind == PlanStep::pair) {
+            open.pop_back();
+            start[i] = start[open.back()];
+            open.back() = i;
+        } else {
+            start[i] = i;
+            open.push_back(i);
+        }
+    }
+    std::size_t i = steps.size() - 1;
+    while (steps[i].kind == PlanStep::pair && steps[i].header != 0) {
+        Term probe{steps[i].header};
+        if (is_data_cell(&probe) || stored_arity(&probe) >= 0) break;
+        steps[i].header |= kUnbuiltSpine;
+        std::size_t right_end = i - 1;
+        i = start[right_end] - 1;  // the left side ends just before the right begins
+    }
+}
+
 }  // namespace
 
 Term* substitute_cells(const GlobalTable& globals, Term* t, const Substitution& s) {
@@ -193,6 +220,7 @@ SubstitutionPlan make_plan(const GlobalTable& globals, TermRef body, std::uint32
     Recorder out{plan.steps};
     walk(plan.body.cell, letters, out);
     fix_headers(globals, plan.steps);
+    mark_unbuilt_spine(plan.steps);
     plan.depth = plan_depth(plan.steps);
     return plan;
 }
@@ -222,6 +250,38 @@ Term* run_plan(const SubstitutionPlan& plan, Term* const* values) {
         }
     }
     VESK_ASSERT(top == bottom + 1);
+    return *bottom;
+}
+
+Term* run_plan_onto(const SubstitutionPlan& plan, Term* const* values,
+                    std::vector<std::uintptr_t>& frames) {
+    if (plan_stack.size() < plan.depth) plan_stack.resize(plan.depth);
+    Term** bottom = plan_stack.data();
+    Term** top = bottom;
+    for (const PlanStep& step : plan.steps) {
+        switch (step.kind) {
+            case PlanStep::share: *top++ = retained(step.cell); break;
+            case PlanStep::value: *top++ = retained(values[step.letter]); break;
+            case PlanStep::pair: {
+                if ((step.header & kUnbuiltSpine) != 0) break;  // both sides stay
+                Term* r = *--top;
+                Term* l = *--top;
+                if (step.header != 0) {
+                    Term* p = make_pair_cell(l, r);
+                    p->header = step.header | 1;  // one owner: the stack
+                    *top++ = p;
+                } else {
+                    *top++ = owned_pair(l, r);
+                }
+                break;
+            }
+        }
+    }
+    // bottom[0] is the head part, bottom[1..] the unbuilt right sides,
+    // innermost first; the innermost must end on top.
+    for (Term** arg = top - 1; arg > bottom; --arg) {
+        frames.push_back(reinterpret_cast<std::uintptr_t>(*arg) | 1);  // an argument frame
+    }
     return *bottom;
 }
 

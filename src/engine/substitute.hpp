@@ -39,6 +39,12 @@ struct Substitution {
 // binder shape, and only next to a data left child does a value's own kind
 // matter. Such pairs carry their header, worked out once when the plan is
 // made, and are not annotated again at every call.
+//
+// The outermost pairs of the body's head spine that are known to have a
+// negative arity (more arguments than their head takes) are marked in bit 0
+// of their header (a refs bit, otherwise 0 there): a machine given that
+// body descends through them at once, pushing their right sides as argument
+// frames, so run_plan_onto leaves them unbuilt.
 struct PlanStep {
     enum Kind : std::uint32_t { share, value, pair };
     Kind kind;
@@ -46,6 +52,7 @@ struct PlanStep {
     Term* cell;            // share: borrowed from the plan's body
     std::uint64_t header;  // pair: the known header without refs, or 0
 };
+inline constexpr std::uint64_t kUnbuiltSpine = 1;
 
 // The recorded walk of substituting the letters `letters` into `body`. The
 // plan holds its body, so the cells it shares stay alive with it.
@@ -62,5 +69,11 @@ struct SubstitutionPlan {
 // plan's letters are read): the same term substitute_cells builds, as an
 // owner.
 [[nodiscard]] Term* run_plan(const SubstitutionPlan& plan, Term* const* values);
+// The same replay, except that the marked spine pairs are not built: their
+// right sides are pushed onto `frames` as argument frames (owners, the
+// outermost first, so the innermost is on top) and the rest of the spine
+// is returned, as an owner, as the new focus.
+[[nodiscard]] Term* run_plan_onto(const SubstitutionPlan& plan, Term* const* values,
+                                  std::vector<std::uintptr_t>& frames);
 
 }  // namespace vesk

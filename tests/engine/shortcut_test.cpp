@@ -12,12 +12,14 @@ namespace {
 
 using Shortcut = EngineTest;
 
-// The printed value of the term written `text`, with the operator-name
-// shortcut on or off.
+// The printed value of the term written `text`, with the shortcuts (the
+// operator names, the unbuilt head spines of bodies) on or off.
 Bytes value_of(const std::string& text, bool shortcut) {
     engine_alias_shortcut = shortcut;
+    engine_unbuilt_spine = shortcut;
     Bytes out = show(evaluate(rt(), term(text)));
     engine_alias_shortcut = true;
+    engine_unbuilt_spine = true;
     return out;
 }
 
@@ -26,12 +28,18 @@ Bytes value_of(const std::string& text, bool shortcut) {
 std::string random_term(std::mt19937& rng, int depth) {
     static const std::vector<std::string> kLeaves = {
         "I", "K", "H", "B", "C", "T", "V", "Z", "+", "-", "*", "<", "=", "?", ":", "%",
-        "0", "1", "2", "7", "05", "123456789012345678901234567890", "[ab]", "plus", "less"};
+        "0", "1", "2", "7", "05", "123456789012345678901234567890", "[ab]", "plus", "less",
+        "ff", "gg", "hh"};
     if (depth == 0 || rng() % 3 == 0) return kLeaves[rng() % kLeaves.size()];
     return "(" + random_term(rng, depth - 1) + " " + random_term(rng, depth - 1) + ")";
 }
 
 TEST_F(Shortcut, RandomTermsGiveTheSameValues) {
+    // Bodies whose head spine takes more arguments than its head: a
+    // combinator, a variable, a built-in.
+    define("ff", "\\ a (\\ b (K a b b))");
+    define("gg", "\\ a (\\ b (b a a (I a)))");
+    define("hh", "\\ a (+ a 1 2 3)");
     std::mt19937 rng(15);
     for (int i = 0; i < 3000; ++i) {
         std::string text = random_term(rng, 6);
