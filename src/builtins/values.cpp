@@ -1,6 +1,10 @@
 #include "builtins/values.hpp"
 
+#include <sys/uio.h>
+#include <unistd.h>
+
 #include <algorithm>
+#include <cerrno>
 #include <cstring>
 #include <vector>
 
@@ -163,6 +167,39 @@ std::optional<char*> writable_address(Term* t) {
     }
 }
 
+namespace {
+
+// The NUL-terminated text at `address`, copied through the kernel up to one
+// page end at a time (a page is readable whole or not at all), so that
+// memory this process cannot read gives nothing instead of a fault. Where
+// the kernel refuses the call itself (a sandbox may), the rest is read
+// directly, as C would read it.
+std::optional<Bytes> checked_c_string(const char* address) {
+    static const auto page = static_cast<std::uintptr_t>(sysconf(_SC_PAGESIZE));
+    std::vector<char> chunk(page);
+    Bytes text;
+    auto at = reinterpret_cast<std::uintptr_t>(address);
+    for (;;) {
+        std::size_t room = page - at % page;
+        iovec local{chunk.data(), room};
+        iovec remote{reinterpret_cast<void*>(at), room};
+        ssize_t got = process_vm_readv(getpid(), &local, 1, &remote, 1, 0);
+        if (got <= 0) {
+            if (got < 0 && errno != EFAULT) return text + reinterpret_cast<const char*>(at);
+            return std::nullopt;
+        }
+        auto n = static_cast<std::size_t>(got);
+        if (const void* nul = std::memchr(chunk.data(), '\0', n)) {
+            text.append(chunk.data(), static_cast<const char*>(nul) - chunk.data());
+            return text;
+        }
+        text.append(chunk.data(), n);
+        at += n;
+    }
+}
+
+}  // namespace
+
 std::optional<Bytes> text_argument(const Term* t) {
     switch (classify(t)) {
         case ValueKind::post: return Bytes(counted_payload(t));
@@ -170,7 +207,7 @@ std::optional<Bytes> text_argument(const Term* t) {
         case ValueKind::hint: {
             std::optional<const char*> address = readable_address(t);
             if (!address || *address == nullptr) return std::nullopt;
-            return Bytes(*address);
+            return checked_c_string(*address);
         }
         default: return std::nullopt;
     }

@@ -55,7 +55,8 @@ std::optional<const char*> readable_address(const Term* t);
 std::optional<char*> writable_address(Term* t);
 // A text: a post's bytes, a zits's stored text (between the outer brackets,
 // escapes kept; the texts of a pair joined), or for a hint the NUL-terminated
-// text at that address (empty for address 0). Empty for other kinds.
+// text at that address (empty for address 0, and for memory the process
+// cannot read). Empty for other kinds.
 std::optional<Bytes> text_argument(const Term* t);
 // The stored text of a zits (t must be of kind zits).
 Bytes zits_text(const Term* t);
