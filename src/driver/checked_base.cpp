@@ -46,9 +46,9 @@ Outcome run_checked(Runtime& rt, NameUses uses, Bytes text, int& status) {
     if (redefines_base(rt.globals, *program)) {
         return run_whole_program(*program, rt.arguments, status);
     }
-    GlobalTable fresh;
-    for (ParsedDefinition& d : program->definitions) store_definition(fresh, rt.uncached, d);
+    GlobalTable fresh;  // filled in the loader's order: the main expression first
     fresh.insert_or_assign("", std::move(program->main));
+    for (ParsedDefinition& d : program->definitions) store_definition(fresh, rt.uncached, d);
     set_activity("checking the program");
     out = check_program_over_base(rt, std::move(fresh), std::move(uses));
     if (!is_check(out)) return out;
