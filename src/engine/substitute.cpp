@@ -227,15 +227,20 @@ SubstitutionPlan make_plan(const GlobalTable& globals, TermRef body, std::uint32
 
 // Replaying never re-enters itself (it calls nothing that runs a plan), so
 // its results live on one stack sized for the plan before the loop starts.
-Term* run_plan(const SubstitutionPlan& plan, Term* const* values) {
+// With `leave_spine` the marked spine pairs are not built: both of their
+// sides stay on the stack. Returns the stack's top.
+namespace {
+
+template <bool leave_spine>
+Term** replay(const SubstitutionPlan& plan, Term* const* values) {
     if (plan_stack.size() < plan.depth) plan_stack.resize(plan.depth);
-    Term** bottom = plan_stack.data();
-    Term** top = bottom;
+    Term** top = plan_stack.data();
     for (const PlanStep& step : plan.steps) {
         switch (step.kind) {
             case PlanStep::share: *top++ = retained(step.cell); break;
             case PlanStep::value: *top++ = retained(values[step.letter]); break;
             case PlanStep::pair: {
+                if (leave_spine && (step.header & kUnbuiltSpine) != 0) break;
                 Term* r = *--top;
                 Term* l = *--top;
                 if (step.header != 0) {
@@ -249,34 +254,21 @@ Term* run_plan(const SubstitutionPlan& plan, Term* const* values) {
             }
         }
     }
-    VESK_ASSERT(top == bottom + 1);
-    return *bottom;
+    return top;
+}
+
+}  // namespace
+
+Term* run_plan(const SubstitutionPlan& plan, Term* const* values) {
+    Term** top = replay<false>(plan, values);
+    VESK_ASSERT(top == plan_stack.data() + 1);
+    return plan_stack[0];
 }
 
 Term* run_plan_onto(const SubstitutionPlan& plan, Term* const* values,
                     std::vector<std::uintptr_t>& frames) {
-    if (plan_stack.size() < plan.depth) plan_stack.resize(plan.depth);
+    Term** top = replay<true>(plan, values);
     Term** bottom = plan_stack.data();
-    Term** top = bottom;
-    for (const PlanStep& step : plan.steps) {
-        switch (step.kind) {
-            case PlanStep::share: *top++ = retained(step.cell); break;
-            case PlanStep::value: *top++ = retained(values[step.letter]); break;
-            case PlanStep::pair: {
-                if ((step.header & kUnbuiltSpine) != 0) break;  // both sides stay
-                Term* r = *--top;
-                Term* l = *--top;
-                if (step.header != 0) {
-                    Term* p = make_pair_cell(l, r);
-                    p->header = step.header | 1;  // one owner: the stack
-                    *top++ = p;
-                } else {
-                    *top++ = owned_pair(l, r);
-                }
-                break;
-            }
-        }
-    }
     // bottom[0] is the head part, bottom[1..] the unbuilt right sides,
     // innermost first; the innermost must end on top.
     for (Term** arg = top - 1; arg > bottom; --arg) {
