@@ -23,9 +23,13 @@ void grow(NameCache& cache) {
     }
 }
 
-// Looks the leaf's text up in the tables; false when it names nothing.
+// Looks the leaf's text up in the tables; false when it names nothing. The
+// empty text names nothing: the main expression is kept under it, but no
+// program can write that name, and annotation gives the empty leaf the
+// arity of any other text.
 bool resolve(Runtime& rt, Term* leaf, NameEntry& entry) {
     std::string_view name = leaf_view(leaf);
+    if (name.empty()) return false;
     auto builtin = rt.builtins.find(name);
     if (builtin != rt.builtins.end()) {
         entry = {leaf, NameKind::builtin, false, builtin->second, nullptr, -1};
