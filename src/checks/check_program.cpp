@@ -1,5 +1,6 @@
 #include "checks/check_program.hpp"
 
+#include <iterator>
 #include <utility>
 
 #include "checks/alive.hpp"
@@ -48,16 +49,19 @@ Outcome check_program_over_base(Runtime& rt, GlobalTable fresh, NameUses uses) {
     rewrite_quotes(fresh);
     rewrite_pattern_lets(fresh);
     if (!check_funky(fresh, out)) return out;
-    for (auto& [name, names] : free_names_of(fresh)) uses.insert_or_assign(name, std::move(names));
-    for (const auto& [name, term] : fresh) rt.globals.insert_or_assign(name, term);
-    if (!check_alive(rt.globals, uses, out)) return out;
-    prune_broken(rt.globals, std::move(uses), rt.prelude, rt.uncached);
+    NameUses all_uses = free_names_of(fresh);
+    all_uses.merge(uses);  // the names are disjoint: the base's few move over
+    auto at = rt.globals.begin();  // fresh names come in order: each hint is close
+    for (const auto& [name, term] : fresh) at = std::next(rt.globals.insert_or_assign(at, name, term));
+    if (!check_alive(rt.globals, all_uses, out)) return out;
+    prune_broken(rt.globals, std::move(all_uses), rt.prelude, rt.uncached);
     std::erase_if(fresh, [&](const auto& entry) { return rt.globals.count(entry.first) == 0; });
     if (!check_letters(fresh, out)) return out;
     if (!check_arity(fresh, out)) return out;
+    at = rt.globals.begin();
     for (auto& [name, term] : fresh) {
         term = share_term(rt.sharing, std::move(term));
-        rt.globals.insert_or_assign(name, term);
+        at = std::next(rt.globals.insert_or_assign(at, name, term));
     }
     keep_shared_values(rt.sharing, rt.globals);
     if (!check_local(fresh, out)) return out;
