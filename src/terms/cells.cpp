@@ -34,7 +34,8 @@ void* allocate_slow(std::size_t bytes) {
     std::size_t rounded = rounded_size(bytes);
     if (rounded <= kLargest) return carve(the_pool, rounded);
 #endif
-    void* block = std::malloc(bytes);
+    // Rounded here too, so that a block is whole words in every build.
+    void* block = std::malloc(rounded_size(bytes));
     if (block == nullptr) out_of_memory();
     return block;
 }

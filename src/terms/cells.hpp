@@ -53,7 +53,8 @@ inline std::size_t rounded_size(std::size_t bytes) {
 
 }  // namespace pool_detail
 
-// Returns `bytes` bytes of storage (8-aligned). When the host has no more
+// Returns storage for `bytes` bytes, 8-aligned and rounded up to whole
+// 8-byte words, all of which the caller may read. When the host has no more
 // memory the run ends through out_of_memory (terms/out_of_memory.hpp).
 inline void* allocate_cell(std::size_t bytes) {
     using namespace pool_detail;

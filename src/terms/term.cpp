@@ -109,6 +109,13 @@ void seal_leaf(Term* t, std::size_t n) {
     }
 }
 
+void seal_number_leaf(Term* t, std::size_t n) {
+    VESK_ASSERT(n == leaf_length(t) && n > 0);
+    auto* word = reinterpret_cast<std::uint64_t*>(t) - 1;
+    *word = n | (static_cast<std::uint64_t>(LeafKind::number) << header::kKindShift);
+    if (n < header::kSpanLimit) t->header |= static_cast<std::uint64_t>(n) << header::kSpanShift;
+}
+
 // Frees dead cells with a work list threaded through the dead pairs' own
 // headers: a pair whose count reached zero keeps its children readable and
 // its header word, no longer needed, links it to the next pair to free.

@@ -25,6 +25,9 @@
 //   '['  bracket leaf  a bracket-balanced text
 //   '('  counted leaf  "(" base-64 digits ")" then that many payload bytes
 //   else name leaf     up to its first NUL
+// Blocks are whole 8-byte words (see cells.hpp), so every aligned word
+// that holds a byte of the text or its NUL lies inside the leaf's block: a
+// reader may load the text a word at a time and mask off what follows.
 // Neither the kind nor the length is ever read back from the text, so a
 // write into a leaf's text (which built-ins may allow) can change neither:
 // every later read and the final free stay inside the cell.
@@ -173,6 +176,9 @@ inline char* blank_leaf_body(Term* t) {
     return reinterpret_cast<char*>(t + 1);
 }
 void seal_leaf(Term* t, std::size_t n);
+// seal_leaf for a text the caller knows to be n decimal digits (the hot
+// path of integer results, which skips finding the kind).
+void seal_number_leaf(Term* t, std::size_t n);
 // The size of a pair cell: the header and two child pointers.
 inline constexpr std::size_t kPairBytes = sizeof(Term) + 2 * sizeof(Term*);
 // New pair cell, refs 0, taking over one owner of each child. Inline: the

@@ -76,6 +76,31 @@ TEST_F(Values, ShortIntegers) {
     EXPECT_FALSE(integer_argument(real_leaf(1.0).cell));
 }
 
+// Short numbers are read a word at a time: every length up to and past the
+// word sizes, signed or not, and a stray byte at each position of each.
+TEST_F(Values, SmallIntegersAtEveryLengthAndStrayByte) {
+    for (std::size_t n = 1; n <= 20; ++n) {
+        for (bool negative : {false, true}) {
+            Bytes digits;
+            for (std::size_t i = 0; i < n; ++i) digits.push_back(static_cast<char>('1' + (i * 7) % 9));
+            Bytes text = negative ? "0" + digits : digits;
+            std::optional<std::int64_t> expected;
+            if (n <= 18) expected = (negative ? -1 : 1) * std::stoll(digits);
+            EXPECT_EQ(small_integer(leaf_term(text).cell), expected) << text;
+            for (std::size_t at = negative ? 1 : 0; at < text.size(); ++at) {
+                for (char stray : {'/', ':', '\0', '\xff', 'a'}) {
+                    Bytes bad = text;
+                    bad[at] = stray;
+                    EXPECT_FALSE(small_integer(leaf_term(bad).cell)) << bad << " at " << at;
+                }
+            }
+        }
+    }
+    EXPECT_EQ(small_integer(TermRef("0").cell), 0);
+    EXPECT_FALSE(small_integer(TermRef("00").cell));
+    EXPECT_FALSE(small_integer(TermRef("[1]").cell));
+}
+
 TEST_F(Values, LongIntegersAndBitLists) {
     EXPECT_EQ(integer_argument(TermRef("18446744073709551617").cell), 1);  // modulo 2^64
     EXPECT_EQ(integer_argument(TermRef("09223372036854775808").cell),
@@ -97,7 +122,9 @@ TEST_F(Values, IntegerResults) {
     static const char kSpot = 0;
     TermRef address = pointer_result(&kSpot);
     EXPECT_EQ(readable_address(address.cell).value(), &kSpot);
-    for (std::int64_t v : {0L, 1L, -1L, 123456789012345L, -999999999999999999L}) {
+    for (std::int64_t v : {0L, 1L, -1L, 9L, 10L, -10L, 9999L, 10000L, 123456789012345L,
+                           -999999999999999999L, std::numeric_limits<std::int64_t>::max()}) {
+        EXPECT_EQ(leaf_text(integer_result(v)), (v < 0 ? "0" : "") + std::to_string(v < 0 ? -v : v));
         EXPECT_EQ(integer_argument(integer_result(v).cell), v);
     }
 }
