@@ -91,10 +91,11 @@ TermRef rename_to_letters(const TermRef& term, const std::map<Bytes, char, std::
     return rebuild_term(term, leaf_fn, pair_fn);
 }
 
-std::optional<TermRef> assign_letters(const Bytes& name, const TermRef& term, Bytes& log) {
+// `log` is null when the debug log is off: the note is not even printed.
+std::optional<TermRef> assign_letters(const Bytes& name, const TermRef& term, Bytes* log) {
     BoundNames names = bound_names(term);
     if (names.renamed.empty()) return term;
-    log += "First " + name + ": " + print_term(term) + "\n";
+    if (log != nullptr) *log += "First " + name + ": " + print_term(term) + "\n";
     std::optional<std::map<Bytes, char, std::less<>>> letters = choose_letters(names);
     if (!letters) return std::nullopt;
     return rename_to_letters(term, *letters);
@@ -104,9 +105,10 @@ std::optional<TermRef> assign_letters(const Bytes& name, const TermRef& term, By
 // otherwise open and close the log thousands of times.
 bool check_letters(GlobalTable& globals, Outcome& out) {
     Bytes log;
+    Bytes* notes = debug_log_path() ? &log : nullptr;
     bool placed = true;
     for (auto& [name, term] : globals) {
-        std::optional<TermRef> renamed = assign_letters(name, term, log);
+        std::optional<TermRef> renamed = assign_letters(name, term, notes);
         if (!renamed) {
             out.code = "place";
             if (name.empty()) {

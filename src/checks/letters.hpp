@@ -32,9 +32,11 @@ std::optional<std::map<Bytes, char, std::less<>>> choose_letters(const BoundName
 
 // The definition `name` with its bound names (of `term`, borrowed) renamed,
 // or nothing when it binds more than 26 distinct names. When anything is to
-// be renamed, first adds the line "First " name ": " printed term to `log`.
+// be renamed, first adds the line "First " name ": " printed term to `log`
+// (null when the debug log is off: printing a large program's definitions
+// is a tenth of its start-up).
 [[nodiscard]] std::optional<TermRef> assign_letters(const Bytes& name, const TermRef& term,
-                                                    Bytes& log);
+                                                    Bytes* log);
 
 // Renames in every definition in name order; on the first one with too many
 // names fills `out` with the "place" error and returns false. The lines of

@@ -22,7 +22,7 @@ using test::sx_show;
 // A definition's letters, with the log lines it would write.
 std::optional<TermRef> letters_of(const TermRef& term, Bytes* log = nullptr) {
     Bytes lines;
-    std::optional<TermRef> out = assign_letters("t", term, lines);
+    std::optional<TermRef> out = assign_letters("t", term, &lines);
     if (log != nullptr) *log = lines;
     return out;
 }
@@ -82,6 +82,10 @@ TEST(AssignLetters, RenamingAddsTheTermAsWrittenToTheLog) {
     // The line is written even when the names do not fit.
     ASSERT_FALSE(letters_of(distinct_binders(27), &log).has_value());
     EXPECT_EQ(log.compare(0, 9, "First t: "), 0);
+    // With the log off nothing is printed, and the renaming is the same.
+    TermRef term = sx("(\\ xs (g xs))");
+    EXPECT_EQ(sx_show(*assign_letters("t", term, nullptr)), sx_show(*letters_of(term)));
+    EXPECT_FALSE(assign_letters("t", distinct_binders(27), nullptr).has_value());
 }
 
 TEST(AssignLetters, TwentySixNamesFitTwentySevenDoNot) {
