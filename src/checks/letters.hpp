@@ -34,7 +34,7 @@ std::optional<std::map<Bytes, char, std::less<>>> choose_letters(const BoundName
 // or nothing when it binds more than 26 distinct names. When anything is to
 // be renamed, first adds the line "First " name ": " printed term to `log`
 // (null when the debug log is off: printing a large program's definitions
-// is a tenth of its start-up).
+// is about a ninth of its start-up).
 [[nodiscard]] std::optional<TermRef> assign_letters(const Bytes& name, const TermRef& term,
                                                     Bytes* log);
 

@@ -32,6 +32,18 @@ std::size_t kept_length(std::string_view text, LeafKind kind) {
 // A leaf's block: the length-and-kind word, the header, the text and a NUL.
 inline constexpr std::size_t kLeafOverhead = sizeof(std::uint64_t) + sizeof(Term) + 1;
 
+// Writes the length-and-kind word of the leaf t. Number and bracket leaves
+// keep their length in span as well, where annotation reads the length of
+// data.
+void stamp_leaf(Term* t, std::size_t n, LeafKind kind) {
+    auto* word = reinterpret_cast<std::uint64_t*>(t) - 1;
+    *word = n | (static_cast<std::uint64_t>(kind) << header::kKindShift);
+    bool spans = kind == LeafKind::number || kind == LeafKind::bracket;
+    if (spans && n < header::kSpanLimit) {
+        t->header |= static_cast<std::uint64_t>(n) << header::kSpanShift;
+    }
+}
+
 void free_leaf(Term* t) {
     free_cell(reinterpret_cast<std::uint64_t*>(t) - 1, kLeafOverhead + leaf_length(t));
 }
@@ -71,19 +83,13 @@ Term* make_leaf(std::string_view text) {
     LeafKind kind = kind_of_text(text);
     std::size_t n = kept_length(text, kind);
     auto* word = static_cast<std::uint64_t*>(allocate_cell(kLeafOverhead + n));
-    *word = n | (static_cast<std::uint64_t>(kind) << header::kKindShift);
     Term* t = reinterpret_cast<Term*>(word + 1);
     char* body = reinterpret_cast<char*>(t + 1);
     std::size_t copied = n < text.size() ? n : text.size();
     std::memcpy(body, text.data(), copied);
     std::memset(body + copied, 0, n + 1 - copied);
     t->header = header::kLeaf;
-    // Number and bracket leaves keep their length in span as well, where
-    // annotation reads the length of data.
-    bool spans = kind == LeafKind::number || kind == LeafKind::bracket;
-    if (spans && n < header::kSpanLimit) {
-        t->header |= static_cast<std::uint64_t>(n) << header::kSpanShift;
-    }
+    stamp_leaf(t, n, kind);
     return t;
 }
 
@@ -101,19 +107,12 @@ void seal_leaf(Term* t, std::size_t n) {
     std::string_view text(blank_leaf_body(t), n);
     LeafKind kind = kind_of_text(text);
     VESK_ASSERT(n == leaf_length(t) && kept_length(text, kind) == n);
-    auto* word = reinterpret_cast<std::uint64_t*>(t) - 1;
-    *word = n | (static_cast<std::uint64_t>(kind) << header::kKindShift);
-    bool spans = kind == LeafKind::number || kind == LeafKind::bracket;
-    if (spans && n < header::kSpanLimit) {
-        t->header |= static_cast<std::uint64_t>(n) << header::kSpanShift;
-    }
+    stamp_leaf(t, n, kind);
 }
 
 void seal_number_leaf(Term* t, std::size_t n) {
     VESK_ASSERT(n == leaf_length(t) && n > 0);
-    auto* word = reinterpret_cast<std::uint64_t*>(t) - 1;
-    *word = n | (static_cast<std::uint64_t>(LeafKind::number) << header::kKindShift);
-    if (n < header::kSpanLimit) t->header |= static_cast<std::uint64_t>(n) << header::kSpanShift;
+    stamp_leaf(t, n, LeafKind::number);
 }
 
 // Frees dead cells with a work list threaded through the dead pairs' own
