@@ -1,10 +1,10 @@
 #include "checks/free_names.hpp"
 
+#include <algorithm>
 #include <cstdint>
 #include <map>
 #include <string_view>
 #include <unordered_map>
-#include <unordered_set>
 #include <utility>
 #include <vector>
 
@@ -28,12 +28,47 @@ struct Task {
     std::uint64_t scope;  // visit only
 };
 
+// The names bound around the current cell. Binders nest in walk order
+// (bind, body, unbind), so a stack holds them. A lookup scans the stack
+// while it is shallow, which is nearly always; once it is deeper a count
+// of each name, kept beside it, answers, so deep nesting stays linear.
+struct BoundStack {
+    static constexpr std::size_t kShallow = 16;
+    std::vector<std::string_view> names;
+    std::unordered_map<std::string_view, int> counts;  // all of names, only while deep
+
+    void bind(std::string_view name) {
+        names.push_back(name);
+        if (names.size() == kShallow + 1) {
+            for (std::string_view n : names) ++counts[n];
+        } else if (names.size() > kShallow + 1) {
+            ++counts[name];
+        }
+    }
+    void unbind() {
+        if (names.size() == kShallow + 1) {
+            counts.clear();
+        } else if (names.size() > kShallow + 1) {
+            auto at = counts.find(names.back());
+            if (--at->second == 0) counts.erase(at);
+        }
+        names.pop_back();
+    }
+    bool holds(std::string_view name) const {
+        if (names.size() > kShallow) return counts.count(name) != 0;
+        for (std::string_view n : names) {
+            if (n == name) return true;
+        }
+        return false;
+    }
+};
+
 // Names are views into the leaves of the term, which outlives the walk; a
-// bracketed bound part "[+]" is viewed at its middle byte. Hash containers,
-// because every leaf of every definition is looked up here.
+// bracketed bound part "[+]" is viewed at its middle byte. Free names are
+// gathered with repeats and sorted once at the end.
 struct NameWalk {
-    std::unordered_set<std::string_view> found;
-    std::unordered_map<std::string_view, int> bound;
+    std::vector<std::string_view> found;
+    BoundStack bound;
     std::uint64_t next_scope = 1;
     std::map<std::pair<std::uint64_t, const Term*>, std::uint64_t> shared_scopes;
     std::set<std::pair<const Term*, std::uint64_t>> seen;
@@ -57,7 +92,7 @@ struct NameWalk {
     void visit_leaf(const Term* leaf) {
         std::string_view text = leaf_view(leaf);
         if (text == "{" || text == "\\" || !is_name_leaf(text)) return;
-        if (bound.find(text) == bound.end()) found.insert(text);
+        if (!bound.holds(text)) found.push_back(text);
     }
 
     void visit(Term* cell, std::uint64_t scope) {
@@ -91,11 +126,10 @@ struct NameWalk {
                 visit(task.cell, task.scope);
                 continue;
             }
-            std::string_view name = bound_name(task.cell);
             if (task.step == Step::bind) {
-                ++bound[name];
-            } else if (--bound[name] == 0) {
-                bound.erase(name);
+                bound.bind(bound_name(task.cell));
+            } else {
+                bound.unbind();
             }
         }
     }
@@ -106,7 +140,11 @@ struct NameWalk {
 std::set<Bytes, std::less<>> free_name_set(const TermRef& term) {
     NameWalk walk;
     walk.run(term.get());
-    return std::set<Bytes, std::less<>>(walk.found.begin(), walk.found.end());
+    std::sort(walk.found.begin(), walk.found.end());
+    walk.found.erase(std::unique(walk.found.begin(), walk.found.end()), walk.found.end());
+    std::set<Bytes, std::less<>> names;
+    for (std::string_view name : walk.found) names.emplace_hint(names.end(), name);
+    return names;
 }
 
 NameUses free_names_of(const GlobalTable& definitions) {

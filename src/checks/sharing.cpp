@@ -63,13 +63,23 @@ std::uint64_t pair_hash(std::uint64_t left, std::uint64_t right) {
     return mix(left * 0x9e3779b97f4a7c15u + (right ^ 0x632be59bd9b4e019u));
 }
 
+// Children are entered before their parent, so two equal pairs nearly
+// always have the very same children: that settles it without a walk.
+bool same_term(const Term* entry, const Term* candidate) {
+    if (!is_leaf_cell(entry) && !is_leaf_cell(candidate) &&
+        left_cell(entry) == left_cell(candidate) && right_cell(entry) == right_cell(candidate)) {
+        return true;
+    }
+    return compare_cells(entry, candidate) == 0;
+}
+
 // The table's entry equal to `candidate` (consumed), entering it if none is.
 TermRef intern(SharingTable& table, TermRef candidate, std::uint64_t hash) {
     if (2 * (table.used + 1) > table.slots.size()) grow(table);
     std::size_t at = slot_of(table, hash);
     for (; table.slots[at].cell != nullptr; at = (at + 1) & (table.slots.size() - 1)) {
         const Slot& slot = table.slots[at];
-        if (slot.hash == hash && compare_cells(slot.cell, candidate.get()) == 0) {
+        if (slot.hash == hash && same_term(slot.cell, candidate.get())) {
             return TermRef(slot.cell);
         }
     }

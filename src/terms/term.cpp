@@ -231,7 +231,9 @@ int compare_cells(const Term* a, const Term* b) {
             } else if (leaf_a != leaf_b) {
                 result = leaf_a ? 1 : -1;
             } else {
-                later.emplace_back(right_cell(a), right_cell(b));
+                // Equal right children (common in shared terms) need no visit.
+                if (right_cell(a) != right_cell(b))
+                    later.emplace_back(right_cell(a), right_cell(b));
                 a = left_cell(a);
                 b = left_cell(b);
                 continue;

@@ -70,6 +70,23 @@ TEST(FreeNames, SharedGraphsCostTheirCellsNotTheirUnfoldedSize) {
     EXPECT_EQ(free_name_set(term), (Names{"a"}));
 }
 
+TEST(FreeNames, NestingPastTheShortScanStaysExact) {
+    auto name = [](int i) {
+        return Bytes{'v', static_cast<char>('a' + i / 26), static_cast<char>('a' + i % 26)};
+    };
+    for (int depth : {15, 16, 17, 18, 40}) {
+        TermRef body = leaf_term("free");
+        for (int i = 0; i < depth; ++i) body = make_pair(std::move(body), leaf_term(name(i)));
+        // Rebinding the outermost name deep inside and leaving keeps it bound.
+        body = make_pair(std::move(body), make_lambda(leaf_term(name(0)), leaf_term(name(0))));
+        body = make_pair(std::move(body), leaf_term(name(0)));
+        for (int i = depth; i-- > 0;) body = make_lambda(leaf_term(name(i)), std::move(body));
+        // Out of the nest again, its names are free once more.
+        TermRef term = make_pair(std::move(body), leaf_term(name(depth - 1)));
+        EXPECT_EQ(free_name_set(term), (Names{"free", name(depth - 1)})) << depth;
+    }
+}
+
 TEST(FreeNames, DeepTermsDoNotExhaustTheStack) {
     TermRef term = leaf_term("z");
     for (int i = 0; i < 1000000; ++i) {
