@@ -64,14 +64,18 @@ std::optional<std::map<Bytes, char, std::less<>>> choose_letters(const BoundName
 }
 
 TermRef rename_to_letters(const TermRef& term, const std::map<Bytes, char, std::less<>>& letters) {
-    // One leaf per letter, shared by every place that gets it.
-    GlobalTable leaves;
+    // One leaf per letter, shared by every place that gets it. Every leaf of
+    // the term is looked up, and there are at most 26 names: a scan that
+    // tests the length first is quicker than a tree of strings.
+    std::vector<std::pair<std::string_view, TermRef>> leaves;
     for (const auto& [name, letter] : letters) {
-        leaves.emplace(name, leaf_term(std::string_view(&letter, 1)));
+        leaves.emplace_back(name, leaf_term(std::string_view(&letter, 1)));
     }
     auto leaf_of = [&](std::string_view name) -> const TermRef* {
-        auto found = leaves.find(name);
-        return found == leaves.end() ? nullptr : &found->second;
+        for (const auto& [text, leaf] : leaves) {
+            if (text.size() == name.size() && text == name) return &leaf;
+        }
+        return nullptr;
     };
     auto leaf_fn = [&](Term* leaf) {
         const TermRef* letter = leaf_of(leaf_view(leaf));
