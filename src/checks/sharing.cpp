@@ -1,6 +1,7 @@
 #include "checks/sharing.hpp"
 
 #include <cstdint>
+#include <cstring>
 #include <unordered_map>
 #include <vector>
 
@@ -65,10 +66,17 @@ std::uint64_t pair_hash(std::uint64_t left, std::uint64_t right) {
 
 // Children are entered before their parent, so two equal pairs nearly
 // always have the very same children: that settles it without a walk.
+// Two leaves other than counted ones are equal when their lengths, kinds
+// and bytes are.
 bool same_term(const Term* entry, const Term* candidate) {
-    if (!is_leaf_cell(entry) && !is_leaf_cell(candidate) &&
-        left_cell(entry) == left_cell(candidate) && right_cell(entry) == right_cell(candidate)) {
-        return true;
+    bool leaf = is_leaf_cell(entry);
+    if (leaf != is_leaf_cell(candidate)) return false;
+    if (!leaf) {
+        if (left_cell(entry) == left_cell(candidate) && right_cell(entry) == right_cell(candidate))
+            return true;
+    } else if (leaf_kind(entry) != LeafKind::counted && leaf_kind(candidate) != LeafKind::counted) {
+        return leaf_word(entry) == leaf_word(candidate) &&
+               std::memcmp(leaf_chars(entry), leaf_chars(candidate), leaf_length(entry)) == 0;
     }
     return compare_cells(entry, candidate) == 0;
 }
