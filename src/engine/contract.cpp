@@ -191,19 +191,6 @@ void contract_name(Machine& m, const Spine& s) {
     }
 }
 
-// The leaves that the literal and binder rules claim: every other leaf is a
-// name.
-bool is_name_head(const Term* h) {
-    if (leaf_kind(h) != LeafKind::name) return false;
-    switch (first_byte(h)) {
-        case '{':
-        case '\\':
-        case ')':
-        case ']': return false;
-        default: return true;
-    }
-}
-
 }  // namespace
 
 Unbuilt contract_unbuilt(Machine& m, const Spine& s) {

@@ -257,6 +257,7 @@ TermRef drive(Runtime& rt, TermRef state) {
 
 TermRef step(Runtime& rt, TermRef state) {
     Machine m(rt);
+    m.names.plan_heads = false;
     load_state(m, std::move(state));
     bool moved = step_machine(m);
     VESK_ASSERT(moved);  // a finished state has no next step
@@ -265,6 +266,7 @@ TermRef step(Runtime& rt, TermRef state) {
 
 TermRef contract(Runtime& rt, TermRef state) {
     Machine m(rt);
+    m.names.plan_heads = false;
     load_state(m, std::move(state));
     contract_focus(m);
     return store_state(m);

@@ -1,5 +1,6 @@
 #include "engine/name_cache.hpp"
 
+#include "engine/plan_heads.hpp"
 #include "engine/shape.hpp"
 
 namespace vesk {
@@ -81,12 +82,24 @@ const GlobalPlan* make_global_plan(NameCache& cache, NameEntry& entry) {
         letters |= std::uint32_t{1} << (x - 'a');
         body = right_cell(body);
     }
-    entry.plan = static_cast<int>(cache.plans.size());
     if (names.empty()) {
+        entry.plan = static_cast<int>(cache.plans.size());
         cache.plans.push_back({TermRef(d), {}, SubstitutionPlan{TermRef(d), {}, 0}});
         return nullptr;
     }
-    cache.plans.push_back({TermRef(d), std::move(names), make_plan(cache.rt.globals, TermRef(body), letters)});
+    TermRef head_done(body);
+    if (cache.plan_heads && engine_plan_heads) {
+        // Looking names up may move the entries: this one is found again.
+        Term* leaf = entry.leaf;
+        head_done = contract_plan_head(cache, head_done);
+        NameEntry* again = find_name(cache, leaf);
+        VESK_ASSERT(again != nullptr);
+        again->plan = static_cast<int>(cache.plans.size());
+    } else {
+        entry.plan = static_cast<int>(cache.plans.size());
+    }
+    cache.plans.push_back(
+        {TermRef(d), std::move(names), make_plan(cache.rt.globals, std::move(head_done), letters)});
     return &cache.plans.back();
 }
 

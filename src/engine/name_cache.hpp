@@ -19,8 +19,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "runtime/runtime.hpp"
 #include "engine/substitute.hpp"
+#include "runtime/runtime.hpp"
 #include "terms/term.hpp"
 
 namespace vesk {
@@ -30,10 +30,10 @@ enum class NameKind : std::uint8_t { builtin, global };
 struct NameEntry {
     Term* leaf;  // owned; nullptr marks an empty slot
     NameKind kind;
-    bool uncached;           // a global listed in the uncached names
-    const BuiltinRow* row;   // kind builtin: its row
-    TermRef* definition;     // kind global: the table's own value
-    int plan;                // kind global: index into plans, or -1
+    bool uncached;          // a global listed in the uncached names
+    const BuiltinRow* row;  // kind builtin: its row
+    TermRef* definition;    // kind global: the table's own value
+    int plan;               // kind global: index into plans, or -1
 };
 
 // How to unfold a global of at least one lambda: its parameters' letters,
@@ -54,6 +54,9 @@ struct NameCache {
     std::size_t used = 0;
     std::size_t globals_seen = 0;  // the global table's size when last checked
     std::vector<GlobalPlan> plans;
+    // Whether plans contract their body's head ahead (plan_heads.hpp): off
+    // for a machine that must take exactly one step.
+    bool plan_heads = true;
 
     explicit NameCache(Runtime& runtime) : rt(runtime) {}
     NameCache(const NameCache&) = delete;
@@ -69,7 +72,9 @@ NameEntry* find_name(NameCache& cache, Term* leaf);  // (defined below)
 NameEntry* find_new_name(NameCache& cache, Term* leaf);
 // The plan of the entry's current definition, made on first use (kind
 // global). nullptr for a definition without leading lambdas: a constant.
-// The pointer is valid until the next plan is made.
+// The pointer is valid until the next plan is made. Making a plan may look
+// names up, which can move every entry: the caller's entry is not read
+// again once a plan has been made.
 inline const GlobalPlan* global_plan(NameCache& cache, NameEntry& entry);
 // Makes the plan of the entry's current definition (out of line).
 const GlobalPlan* make_global_plan(NameCache& cache, NameEntry& entry);

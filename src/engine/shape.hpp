@@ -24,6 +24,19 @@ inline BinderShape binder_shape(const TermRef& t) {
     return binder_shape(t.cell);
 }
 
+// A leaf the machine looks up as a name: the literal and binder rules claim
+// every other leaf (t borrowed, a leaf).
+inline bool is_name_head(const Term* h) {
+    if (leaf_kind(h) != LeafKind::name) return false;
+    switch (first_byte(h)) {
+        case '{':
+        case '\\':
+        case ')':
+        case ']': return false;
+        default: return true;
+    }
+}
+
 // The first bytes of the linear heads: prelude combinators that use each of
 // their arguments at most once, so their redexes are contracted with the
 // arguments as they stand.

@@ -1,6 +1,6 @@
 #include "engine/machine.hpp"
-#include "../support/test_runtime.hpp"
 
+#include "../support/test_runtime.hpp"
 #include "builtins/values.hpp"
 #include "engine/annotate.hpp"
 #include "engine_support.hpp"
@@ -60,6 +60,15 @@ TEST_F(Machine, LinearRedexIsContractedAtOnce) {
     EXPECT_TRUE(same_term(continuation_of(next), TermRef("I")));
 }
 
+TEST_F(Machine, OneStepOfACallGivesTheBodyAsWritten) {
+    // A run's plan contracts the head of the body ? a K ahead, to a K; a
+    // single step must still be one transition and give the body as written.
+    define("ff", "\\ a (? a K)");
+    TermRef next = step(rt(), start(term("ff S")));
+    EXPECT_TRUE(same_term(focus_of(next), term("? S K"))) << show(next);
+    EXPECT_TRUE(same_term(evaluate(rt(), term("ff K S")), TermRef("K")));
+}
+
 TEST_F(Machine, NonLinearRedexReducesItsLastArgumentFirst) {
     // S x y z with z not a value: z is reduced first, S x y waits.
     TermRef next = step(rt(), start(term("S K K (I I)")));
@@ -103,8 +112,8 @@ TEST_F(Machine, ValueMeetsItsFrames) {
     EXPECT_TRUE(same_term(focus_of(next), term("K S")));
     TermRef applied = step(rt(), make_pair(frame(TermRef("I"), term("T S")), TermRef("K")));
     EXPECT_TRUE(same_term(focus_of(applied), term("K S")));
-    EXPECT_TRUE(
-        same_term(drive(rt(), make_pair(frame(TermRef("I"), term("T S")), term("K I"))), TermRef("I")));
+    EXPECT_TRUE(same_term(drive(rt(), make_pair(frame(TermRef("I"), term("T S")), term("K I"))),
+                          TermRef("I")));
 }
 
 TEST_F(Machine, StateRoundTripsThroughTheFrameStack) {
@@ -234,8 +243,8 @@ TEST_F(Machine, BuiltinErrorEndsTheRunWhateverWaits) {
 
 TEST_F(Machine, AppliedErrorStaysTheError) {
     TermRef error = make_pair(TermRef("]"), TermRef("[e]"));
-    TermRef out =
-        evaluate(rt(), make_pair(make_pair(TermRef("K"), make_pair(error, TermRef("S"))), TermRef("I")));
+    TermRef out = evaluate(
+        rt(), make_pair(make_pair(TermRef("K"), make_pair(error, TermRef("S"))), TermRef("I")));
     EXPECT_TRUE(same_term(out, error)) << show(out);
 }
 

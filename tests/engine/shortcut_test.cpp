@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "engine/machine.hpp"
+#include "engine/plan_heads.hpp"
 #include "engine_support.hpp"
 
 namespace vesk::test {
@@ -13,23 +14,39 @@ namespace {
 using Shortcut = EngineTest;
 
 // The printed value of the term written `text`, with the shortcuts (the
-// operator names, the unbuilt head spines of bodies) on or off.
+// operator names, the unbuilt head spines of bodies, the heads contracted
+// in plans) on or off.
 Bytes value_of(const std::string& text, bool shortcut) {
     engine_alias_shortcut = shortcut;
     engine_unbuilt_spine = shortcut;
+    engine_plan_heads = shortcut;
     Bytes out = show(evaluate(rt(), term(text)));
     engine_alias_shortcut = true;
     engine_unbuilt_spine = true;
+    engine_plan_heads = true;
     return out;
 }
 
 // A random term over combinators that never copy an argument (so that
 // every term ends), the operator names and a few literals.
 std::string random_term(std::mt19937& rng, int depth) {
-    static const std::vector<std::string> kLeaves = {
-        "I", "K", "H", "B", "C", "T", "V", "Z", "+", "-", "*", "<", "=", "?", ":", "%",
-        "0", "1", "2", "7", "05", "123456789012345678901234567890", "[ab]", "plus", "less",
-        "ff", "gg", "hh"};
+    static const std::vector<std::string> kLeaves = {"I",    "K",
+                                                     "H",    "B",
+                                                     "C",    "T",
+                                                     "V",    "Z",
+                                                     "+",    "-",
+                                                     "*",    "<",
+                                                     "=",    "?",
+                                                     ":",    "%",
+                                                     "0",    "1",
+                                                     "2",    "7",
+                                                     "05",   "123456789012345678901234567890",
+                                                     "[ab]", "plus",
+                                                     "less", "ff",
+                                                     "gg",   "hh",
+                                                     "jj",   "kk",
+                                                     "ll",   "mm",
+                                                     "nn"};
     if (depth == 0 || rng() % 3 == 0) return kLeaves[rng() % kLeaves.size()];
     return "(" + random_term(rng, depth - 1) + " " + random_term(rng, depth - 1) + ")";
 }
@@ -40,6 +57,14 @@ TEST_F(Shortcut, RandomTermsGiveTheSameValues) {
     define("ff", "\\ a (\\ b (K a b b))");
     define("gg", "\\ a (\\ b (b a a (I a)))");
     define("hh", "\\ a (+ a 1 2 3)");
+    // Bodies whose head a plan contracts: operator names and linear
+    // combinators, and a chain longer than the plan follows.
+    define("jj", "\\ a (\\ b (? (? (< a b) a) b))");
+    define("kk", "\\ a (\\ b (\\ c (B a b c)))");
+    define("ll", "\\ a (: T a I V)");
+    define("mm", "\\ a (\\ b (H a b K))");
+    define("nn", "\\ a (I I I I I I I I I I I a)");
+
     std::mt19937 rng(15);
     for (int i = 0; i < 3000; ++i) {
         std::string text = random_term(rng, 6);
@@ -57,7 +82,7 @@ TEST_F(Shortcut, OperatorNamesKeepTheirMeaning) {
         {"+ 2 3", "5"},
         {"? (< 1 2) 7 8", "7"},
         {"\\ x (+ x 1)", "\\ x (+ x 1)"},  // under a lambda: the name stays
-        {"(+ 1)", "plus 1"},  // in head position: + gives way to plus
+        {"(+ 1)", "plus 1"},               // in head position: + gives way to plus
         {"- (+ 1 1) (* 3 4)", "010"},
     };
     for (const Case& c : kCases) {
