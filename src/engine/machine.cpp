@@ -43,6 +43,29 @@ void pop_frame(Machine& m) {
     m.focus = is_argument_frame(top) ? owned_pair(m.focus, t) : owned_pair(t, m.focus);
 }
 
+// The value v in focus meets an argument frame x that is not a value yet.
+// Popping the frame would build (v x) only for the next step to take it
+// apart again: v waits in a return frame while x is reduced, since v is
+// not pending and no linear head takes x as it stands. That is done here
+// at once. Not for a binder head (\ y) or ({ y), whose pair with x is a
+// lambda or a let head, nor data. False (nothing done) otherwise.
+bool descend_into_argument(Machine& m) {
+    Frame top = m.frames.back();
+    Term* v = m.focus;
+    if (!is_argument_frame(top) || is_data_cell(v) || annotated_value(frame_term(top))) {
+        return false;
+    }
+    if (!is_leaf_cell(v) && is_leaf_cell(left_cell(v))) {
+        unsigned char c = first_byte(left_cell(v));
+        if (c == '\\' || c == '{') return false;
+    }
+    if (is_leaf_cell(v) && (first_byte(v) == '\\' || first_byte(v) == '{')) return false;
+    if (has_linear_head(v)) return false;
+    m.frames.back() = return_frame(v);
+    m.focus = frame_term(top);
+    return true;
+}
+
 // The value in focus and the frames on top may make a redex that the rules
 // would contract as soon as it was built: a return frame g of arity 1
 // (g v), or n argument frames under a value f of arity n (f x1 .. xn), whose
@@ -110,6 +133,13 @@ bool apply_unbuilt(Machine& m) {
     return true;
 }
 
+// A value in focus meets the top frame, however it can.
+void meet_frame(Machine& m) {
+    if (apply_unbuilt(m)) return;
+    if (engine_argument_shortcut && m.argument_shortcut && descend_into_argument(m)) return;
+    pop_frame(m);
+}
+
 // A partial application with a linear head takes its missing n arguments
 // straight from the argument frames on top of the stack, unreduced. False
 // (and nothing taken) when fewer than n argument frames are on top.
@@ -146,7 +176,7 @@ void descend_let(Machine& m) {
     if (annotated_value(f)) {
         if (m.frames.empty()) return false;
         ++engine_step_count;
-        if (!apply_unbuilt(m)) pop_frame(m);
+        meet_frame(m);
         return true;
     }
     ++engine_step_count;
@@ -160,7 +190,7 @@ void descend_let(Machine& m) {
     } else if (n == 0) {
         if (is_leaf_cell(f) && engine_alias_shortcut && contract_alias(m)) {
             // the value it stands for meets the frames in this step too
-            if (!m.frames.empty() && !apply_unbuilt(m)) pop_frame(m);
+            if (!m.frames.empty()) meet_frame(m);
         } else if (has_linear_head(f) || !pending_of(f)) {
             contract_focus(m);
         } else if (binder_shape(f) == BinderShape::let) {
@@ -258,6 +288,7 @@ TermRef drive(Runtime& rt, TermRef state) {
 TermRef step(Runtime& rt, TermRef state) {
     Machine m(rt);
     m.names.plan_heads = false;
+    m.argument_shortcut = false;
     load_state(m, std::move(state));
     bool moved = step_machine(m);
     VESK_ASSERT(moved);  // a finished state has no next step
@@ -267,6 +298,7 @@ TermRef step(Runtime& rt, TermRef state) {
 TermRef contract(Runtime& rt, TermRef state) {
     Machine m(rt);
     m.names.plan_heads = false;
+    m.argument_shortcut = false;
     load_state(m, std::move(state));
     contract_focus(m);
     return store_state(m);

@@ -34,6 +34,10 @@ inline bool engine_alias_shortcut = true;
 // unbuilt, their arguments going straight onto the frames (the step that
 // would take the pairs apart again is saved). On unless a test compares.
 inline bool engine_unbuilt_spine = true;
+// Whether a value meeting an argument frame that still needs reducing goes
+// straight to reducing it, without building the pair of the two that the
+// next step would take apart. On unless a test compares.
+inline bool engine_argument_shortcut = true;
 
 // The functions below reduce in the runtime `rt`: its globals, built-ins and
 // caches.

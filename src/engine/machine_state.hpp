@@ -41,6 +41,10 @@ struct Machine {
     Term* focus = nullptr;      // owned
     std::vector<Frame> frames;  // each frame owns its cell
     NameCache names;
+    // Whether a value meeting an argument frame to reduce goes to it at once
+    // (machine.cpp): off, with the plans' heads, when exactly one step is
+    // asked for.
+    bool argument_shortcut = true;
 
     explicit Machine(Runtime& runtime) : rt(runtime), names(runtime) {}
     Machine(const Machine&) = delete;

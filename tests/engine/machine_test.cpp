@@ -114,6 +114,10 @@ TEST_F(Machine, ValueMeetsItsFrames) {
     EXPECT_TRUE(same_term(focus_of(applied), term("K S")));
     EXPECT_TRUE(same_term(drive(rt(), make_pair(frame(TermRef("I"), term("T S")), term("K I"))),
                           TermRef("I")));
+    // An argument still to reduce: one step builds the pair, and no more.
+    TermRef waiting = step(rt(), make_pair(frame(TermRef("I"), term("T (I K)")), term("S K")));
+    EXPECT_TRUE(same_term(focus_of(waiting), term("S K (I K)"))) << show(waiting);
+    EXPECT_TRUE(same_term(continuation_of(waiting), TermRef("I")));
 }
 
 TEST_F(Machine, StateRoundTripsThroughTheFrameStack) {

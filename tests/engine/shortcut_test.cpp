@@ -15,15 +15,17 @@ using Shortcut = EngineTest;
 
 // The printed value of the term written `text`, with the shortcuts (the
 // operator names, the unbuilt head spines of bodies, the heads contracted
-// in plans) on or off.
+// in plans, values going straight to their waiting arguments) on or off.
 Bytes value_of(const std::string& text, bool shortcut) {
     engine_alias_shortcut = shortcut;
     engine_unbuilt_spine = shortcut;
     engine_plan_heads = shortcut;
+    engine_argument_shortcut = shortcut;
     Bytes out = show(evaluate(rt(), term(text)));
     engine_alias_shortcut = true;
     engine_unbuilt_spine = true;
     engine_plan_heads = true;
+    engine_argument_shortcut = true;
     return out;
 }
 
