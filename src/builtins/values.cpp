@@ -173,6 +173,7 @@ std::optional<std::int64_t> integer_argument(const Term* t) {
 
 std::optional<std::int64_t> small_integer(const Term* t) {
     if (!is_leaf_cell(t)) return std::nullopt;
+    if (has_value_word(t)) return value_word(t);
     const char* text = leaf_chars(t);
     std::uint32_t n = span_of(t);  // 0 for a name leaf or a huge number
     if (!is_digit(text[0]) || n == 0) return std::nullopt;

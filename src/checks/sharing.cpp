@@ -67,7 +67,7 @@ std::uint64_t pair_hash(std::uint64_t left, std::uint64_t right) {
 // Children are entered before their parent, so two equal pairs nearly
 // always have the very same children: that settles it without a walk.
 // Two leaves other than counted ones are equal when their lengths, kinds
-// and bytes are.
+// and bytes are (a value word is not part of a leaf's value).
 bool same_term(const Term* entry, const Term* candidate) {
     bool leaf = is_leaf_cell(entry);
     if (leaf != is_leaf_cell(candidate)) return false;
@@ -75,7 +75,8 @@ bool same_term(const Term* entry, const Term* candidate) {
         if (left_cell(entry) == left_cell(candidate) && right_cell(entry) == right_cell(candidate))
             return true;
     } else if (leaf_kind(entry) != LeafKind::counted && leaf_kind(candidate) != LeafKind::counted) {
-        return leaf_word(entry) == leaf_word(candidate) &&
+        return leaf_length(entry) == leaf_length(candidate) &&
+               leaf_kind(entry) == leaf_kind(candidate) &&
                std::memcmp(leaf_chars(entry), leaf_chars(candidate), leaf_length(entry)) == 0;
     }
     return compare_cells(entry, candidate) == 0;

@@ -95,12 +95,20 @@ std::size_t decimal_width(std::uint64_t v) {
     return n + (v >= 10) + (v >= 100) + (v >= 1000);
 }
 
+// The most digits a leaf's value word is kept for: the integers that are
+// read back by value.
+constexpr std::size_t kValueWordDigits = 18;
+
 // The leaf of a 64-bit magnitude, its digits written straight into the
 // cell: the machine makes one on almost every sum, difference and product.
+// One of at most 18 digits keeps its value beside them, for the next sum.
 TermRef word_result(bool negative, std::uint64_t v) {
     std::size_t sign = negative && v != 0 ? 1 : 0;
-    std::size_t n = sign + decimal_width(v);
-    Term* cell = make_blank_leaf(n);
+    std::size_t width = decimal_width(v);
+    std::size_t n = sign + width;
+    auto value = static_cast<std::int64_t>(v);  // below 10^18 when kept
+    Term* cell = width <= kValueWordDigits ? make_integer_leaf(n, sign != 0 ? -value : value)
+                                           : make_blank_leaf(n);
     char* body = blank_leaf_body(cell);
     put_digits_backwards(v, body + n);
     if (sign != 0) body[0] = '0';
@@ -112,7 +120,8 @@ TermRef word_result(bool negative, std::uint64_t v) {
 }  // namespace
 
 TermRef integer_result(bool negative, U128 magnitude) {
-    if (magnitude <= UINT64_MAX) return word_result(negative, static_cast<std::uint64_t>(magnitude));
+    if (magnitude <= UINT64_MAX)
+        return word_result(negative, static_cast<std::uint64_t>(magnitude));
     constexpr std::uint64_t kTen19 = 10'000'000'000'000'000'000u;
     char buf[48];
     char* end = buf + sizeof buf;

@@ -35,9 +35,9 @@ inline constexpr std::size_t kLeafOverhead = sizeof(std::uint64_t) + sizeof(Term
 // Writes the length-and-kind word of the leaf t. Number and bracket leaves
 // keep their length in span as well, where annotation reads the length of
 // data.
-void stamp_leaf(Term* t, std::size_t n, LeafKind kind) {
+void stamp_leaf(Term* t, std::size_t n, LeafKind kind, std::uint64_t value_word = 0) {
     auto* word = reinterpret_cast<std::uint64_t*>(t) - 1;
-    *word = n | (static_cast<std::uint64_t>(kind) << header::kKindShift);
+    *word = n | value_word | (static_cast<std::uint64_t>(kind) << header::kKindShift);
     bool spans = kind == LeafKind::number || kind == LeafKind::bracket;
     if (spans && n < header::kSpanLimit) {
         t->header |= static_cast<std::uint64_t>(n) << header::kSpanShift;
@@ -45,7 +45,8 @@ void stamp_leaf(Term* t, std::size_t n, LeafKind kind) {
 }
 
 void free_leaf(Term* t) {
-    free_cell(reinterpret_cast<std::uint64_t*>(t) - 1, kLeafOverhead + leaf_length(t));
+    std::size_t extra = has_value_word(t) ? sizeof(std::int64_t) : 0;
+    free_cell(reinterpret_cast<std::uint64_t*>(t) - 1, kLeafOverhead + leaf_length(t) + extra);
 }
 
 }  // namespace
@@ -106,13 +107,25 @@ Term* make_blank_leaf(std::size_t n) {
 void seal_leaf(Term* t, std::size_t n) {
     std::string_view text(blank_leaf_body(t), n);
     LeafKind kind = kind_of_text(text);
-    VESK_ASSERT(n == leaf_length(t) && kept_length(text, kind) == n);
+    VESK_ASSERT(n == leaf_length(t) && kept_length(text, kind) == n && !has_value_word(t));
     stamp_leaf(t, n, kind);
 }
 
 void seal_number_leaf(Term* t, std::size_t n) {
     VESK_ASSERT(n == leaf_length(t) && n > 0);
-    stamp_leaf(t, n, LeafKind::number);
+    stamp_leaf(t, n, LeafKind::number, leaf_word(t) & header::kValueWord);
+}
+
+Term* make_integer_leaf(std::size_t n, std::int64_t value) {
+    VESK_ASSERT(n <= 19);  // 18 digits and a sign
+    auto* word = static_cast<std::uint64_t*>(allocate_cell(kLeafOverhead + n + sizeof value));
+    *word =
+        n | header::kValueWord | (static_cast<std::uint64_t>(LeafKind::name) << header::kKindShift);
+    Term* t = reinterpret_cast<Term*>(word + 1);
+    t->header = header::kLeaf;
+    blank_leaf_body(t)[n] = '\0';
+    std::memcpy(blank_leaf_body(t) + 8 * ((n + 8) / 8), &value, sizeof value);
+    return t;
 }
 
 // Frees dead cells with a work list threaded through the dead pairs' own

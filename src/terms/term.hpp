@@ -18,13 +18,19 @@
 // A pair's body is two owning pointers, left then right, never null (24
 // bytes in all). A leaf's body is its text followed by one NUL, inline, and
 // the word just before its header (part of the same block) holds the text's
-// length in its low 56 bits and the leaf's kind in its top 8. The kind is
+// length in its low 55 bits, in bit 55 whether the block ends in a value
+// word, and the leaf's kind in its top 8. The kind is
 // fixed by the text's first byte when the leaf is made:
 //   ' '  raw leaf      exactly 9 bytes: the blank and 8 bytes of a double
 //   0-9  number leaf   its digits
 //   '['  bracket leaf  a bracket-balanced text
 //   '('  counted leaf  "(" base-64 digits ")" then that many payload bytes
 //   else name leaf     up to its first NUL
+// A number leaf that an integer result made may end in one more word, just
+// after the word that holds its NUL: the value of its digits as a 64-bit
+// integer, written when the leaf is made, so that reading the number back
+// needs no parse. Only leaves of at most 18 digits carry it, and a number
+// leaf's text is never written after it is made.
 // Blocks are whole 8-byte words (see cells.hpp), so every aligned word
 // that holds a byte of the text or its NUL lies inside the leaf's block: a
 // reader may load the text a word at a time and mask off what follows.
@@ -35,6 +41,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <string>
 #include <string_view>
 
@@ -68,7 +75,8 @@ inline constexpr std::uint8_t kDataMarker = 0x40;
 enum class LeafKind : std::uint8_t { raw, number, bracket, counted, name };
 
 namespace header {
-inline constexpr std::uint64_t kLengthMask = (std::uint64_t{1} << 56) - 1;
+inline constexpr std::uint64_t kLengthMask = (std::uint64_t{1} << 55) - 1;
+inline constexpr std::uint64_t kValueWord = std::uint64_t{1} << 55;
 inline constexpr int kKindShift = 56;
 }  // namespace header
 
@@ -99,6 +107,18 @@ inline LeafKind leaf_kind(const Term* t) {
 // The length of a leaf's text (t must be a leaf).
 inline std::size_t leaf_length(const Term* t) {
     return static_cast<std::size_t>(leaf_word(t) & header::kLengthMask);
+}
+// Whether the leaf t's block ends in a value word (t must be a leaf).
+inline bool has_value_word(const Term* t) {
+    return (leaf_word(t) & header::kValueWord) != 0;
+}
+// The value word of a leaf that has one: it follows the aligned word that
+// holds the NUL after the text.
+inline std::int64_t value_word(const Term* t) {
+    std::size_t text_words = (leaf_length(t) + 8) / 8;
+    std::int64_t v;
+    std::memcpy(&v, reinterpret_cast<const char*>(t + 1) + 8 * text_words, sizeof v);
+    return v;
 }
 // The kind a text makes a leaf of, by its first byte.
 LeafKind kind_of_text(std::string_view text);
@@ -179,6 +199,10 @@ void seal_leaf(Term* t, std::size_t n);
 // seal_leaf for a text the caller knows to be n decimal digits (the hot
 // path of integer results, which skips finding the kind).
 void seal_number_leaf(Term* t, std::size_t n);
+// make_blank_leaf for the n digits of an integer result whose value
+// (at most 18 digits) is `value`: the block ends in its value word. The
+// caller writes the digits and seals with seal_number_leaf.
+[[nodiscard]] Term* make_integer_leaf(std::size_t n, std::int64_t value);
 // The size of a pair cell: the header and two child pointers.
 inline constexpr std::size_t kPairBytes = sizeof(Term) + 2 * sizeof(Term*);
 // New pair cell, refs 0, taking over one owner of each child. Inline: the

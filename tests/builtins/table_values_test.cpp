@@ -82,7 +82,8 @@ TEST_F(Values, SmallIntegersAtEveryLengthAndStrayByte) {
     for (std::size_t n = 1; n <= 20; ++n) {
         for (bool negative : {false, true}) {
             Bytes digits;
-            for (std::size_t i = 0; i < n; ++i) digits.push_back(static_cast<char>('1' + (i * 7) % 9));
+            for (std::size_t i = 0; i < n; ++i)
+                digits.push_back(static_cast<char>('1' + (i * 7) % 9));
             Bytes text = negative ? "0" + digits : digits;
             std::optional<std::int64_t> expected;
             if (n <= 18) expected = (negative ? -1 : 1) * std::stoll(digits);
@@ -124,8 +125,20 @@ TEST_F(Values, IntegerResults) {
     EXPECT_EQ(readable_address(address.cell).value(), &kSpot);
     for (std::int64_t v : {0L, 1L, -1L, 9L, 10L, -10L, 9999L, 10000L, 123456789012345L,
                            -999999999999999999L, std::numeric_limits<std::int64_t>::max()}) {
-        EXPECT_EQ(leaf_text(integer_result(v)), (v < 0 ? "0" : "") + std::to_string(v < 0 ? -v : v));
+        EXPECT_EQ(leaf_text(integer_result(v)),
+                  (v < 0 ? "0" : "") + std::to_string(v < 0 ? -v : v));
         EXPECT_EQ(integer_argument(integer_result(v).cell), v);
+    }
+    // A result read back by value agrees with its text read afresh, on both
+    // sides of the 18 digits that keep their value beside them.
+    std::int64_t power = 1;
+    for (int k = 0; k <= 18; ++k) {
+        for (std::int64_t v : {power, power - 1, -power, 1 - power}) {
+            TermRef made = integer_result(v);
+            EXPECT_EQ(small_integer(made.cell), small_integer(leaf_term(leaf_text(made)).cell))
+                << v;
+        }
+        if (k < 18) power *= 10;
     }
 }
 
@@ -173,8 +186,8 @@ TEST_F(Values, WritesIntoTextsKeepCellsWhole) {
         Bytes text;
         std::size_t holders;
     };
-    const Case cases[] = {{Bytes("(c)abc", 6), 1}, {Bytes("(c)abc", 6), 3},
-                          {"(_)", 1},              {"(b)" + Bytes(1, '\0'), 2}};
+    const Case cases[] = {
+        {Bytes("(c)abc", 6), 1}, {Bytes("(c)abc", 6), 3}, {"(_)", 1}, {"(b)" + Bytes(1, '\0'), 2}};
     for (const Case& c : cases) {
         TermRef post(Bytes(c.text));
         std::vector<TermRef> holders(c.holders, post);
