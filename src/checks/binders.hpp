@@ -19,7 +19,7 @@ inline bool is_leaf_text(const Term* t, std::string_view text) {
 inline bool is_lambda_cell(const Term* t) {
     if (is_leaf_cell(t)) return false;
     const Term* head = left_cell(t);
-    return !is_leaf_cell(head) && is_leaf_text(left_cell(head), "\\");
+    return !is_leaf_cell(head) && is_byte_leaf(left_cell(head), '\\');
 }
 
 // True for ((({ x) value) body).
@@ -28,7 +28,7 @@ inline bool is_let_cell(const Term* t) {
     const Term* head = left_cell(t);
     if (is_leaf_cell(head)) return false;
     const Term* inner = left_cell(head);
-    return !is_leaf_cell(inner) && is_leaf_text(left_cell(inner), "{");
+    return !is_leaf_cell(inner) && is_byte_leaf(left_cell(inner), '{');
 }
 
 // The bound part x of a lambda or let.

@@ -75,11 +75,6 @@ LeafKind kind_of_text(std::string_view text) {
     return LeafKind::name;
 }
 
-std::string_view leaf_view(const Term* t) {
-    if (!is_leaf_cell(t)) return {};
-    return {leaf_chars(t), leaf_length(t)};
-}
-
 Term* make_leaf(std::string_view text) {
     LeafKind kind = kind_of_text(text);
     std::size_t n = kept_length(text, kind);

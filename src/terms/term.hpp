@@ -300,7 +300,10 @@ inline bool is_pair(const TermRef& t) {
 // The leaf's text by its kind; empty for a pair.
 Bytes leaf_text(const TermRef& t);
 // The same as a view into the cell, valid while the cell lives.
-std::string_view leaf_view(const Term* t);
+inline std::string_view leaf_view(const Term* t) {
+    if (!is_leaf_cell(t)) return {};
+    return {leaf_chars(t), leaf_length(t)};
+}
 inline unsigned char first_char(const TermRef& t) {
     return first_byte(t.cell);
 }
