@@ -56,8 +56,9 @@ struct BoundStack {
     }
     bool holds(std::string_view name) const {
         if (names.size() > kShallow) return counts.count(name) != 0;
+        // Most names differ in their first byte: that test comes first.
         for (std::string_view n : names) {
-            if (n == name) return true;
+            if (n.size() == name.size() && n[0] == name[0] && n == name) return true;
         }
         return false;
     }
@@ -135,22 +136,33 @@ struct NameWalk {
     }
 };
 
-}  // namespace
-
-std::set<Bytes, std::less<>> free_name_set(const TermRef& term) {
-    NameWalk walk;
+// The free names of `term` through `walk`, which is left empty for the next
+// term (its stacks keep their room: a table's definitions reuse one walk).
+std::set<Bytes, std::less<>> collect_free_names(NameWalk& walk, const TermRef& term) {
     walk.run(term.get());
     std::sort(walk.found.begin(), walk.found.end());
     walk.found.erase(std::unique(walk.found.begin(), walk.found.end()), walk.found.end());
     std::set<Bytes, std::less<>> names;
     for (std::string_view name : walk.found) names.emplace_hint(names.end(), name);
+    walk.found.clear();
+    walk.shared_scopes.clear();
+    walk.seen.clear();
+    walk.next_scope = 1;
     return names;
+}
+
+}  // namespace
+
+std::set<Bytes, std::less<>> free_name_set(const TermRef& term) {
+    NameWalk walk;
+    return collect_free_names(walk, term);
 }
 
 NameUses free_names_of(const GlobalTable& definitions) {
     NameUses uses;
+    NameWalk walk;
     for (const auto& [name, term] : definitions)
-        uses.emplace_hint(uses.end(), name, free_name_set(term));
+        uses.emplace_hint(uses.end(), name, collect_free_names(walk, term));
     return uses;
 }
 
