@@ -88,6 +88,25 @@ TermRef parse_brace_list(std::string_view text) {
     return run_parse_machine(m);
 }
 
+std::vector<TermRef> parse_comma_pieces(std::string_view text, std::vector<std::size_t>& commas) {
+    // The machine only reads inside a task's range, so every piece can run
+    // on the one machine over the whole text.
+    ParseMachine m = make_parse_machine(text);
+    commas.clear();
+    for (std::size_t i = 0; i < text.size(); i = past_group(text, m.brackets, i)) {
+        if (text[i] == ',') commas.push_back(i);
+    }
+    std::vector<TermRef> pieces;
+    pieces.reserve(commas.size() + 1);
+    for (std::size_t k = 0; k <= commas.size(); ++k) {
+        std::size_t begin = k == 0 ? 0 : commas[k - 1] + 1;
+        std::size_t end = k == commas.size() ? text.size() : commas[k];
+        m.tasks.push_back({ParseStep::levels, 1, 0, begin, end});
+        pieces.push_back(run_parse_machine(m));
+    }
+    return pieces;
+}
+
 std::vector<std::size_t> split_top(std::string_view text, std::string_view set) {
     std::vector<std::size_t> positions;
     for (std::size_t i = 0; i < text.size(); i = match_bracket(text, i) + 1)

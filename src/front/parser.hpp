@@ -34,6 +34,13 @@ namespace vesk {
 // Parses the text between a '{' and its '}' as a comma list: "a,b,c" is
 // (, a (, b c)); one item is its own term; the empty text is the empty leaf.
 [[nodiscard]] TermRef parse_brace_list(std::string_view text);
+// The pieces of normalised, bracket-checked text between its top-level
+// commas, each the term parse_expression gives for that piece alone, with
+// the brackets paired once for the whole text. `commas` receives the
+// commas' indices: piece i runs from just past comma i - 1 (or the start)
+// to comma i (or the end).
+[[nodiscard]] std::vector<TermRef> parse_comma_pieces(std::string_view text,
+                                                      std::vector<std::size_t>& commas);
 // Indices of the top-level bytes of `text` that are in `set`, in order.
 // Bracket groups are passed over whole (a '{' in the set is reported, and
 // the search goes on after its '}'). Requires balanced brackets.

@@ -43,15 +43,12 @@ bool read_definition(const TermRef& t, Candidate& out) {
     return true;
 }
 
-// The definition in the segment text[from, end), or nothing when the
-// segment is not one.
-std::optional<ParsedDefinition> parse_segment(std::string_view text, std::size_t from,
-                                              std::size_t end) {
+// The definition in the segment of `text` that starts at `from` and parsed
+// as `parsed`, or nothing when the segment is not one.
+std::optional<ParsedDefinition> read_segment(std::string_view text, std::size_t from,
+                                             const TermRef& parsed) {
     Candidate c{"", TermRef("}"), false};
-    if (!read_definition(parse_expression(text.substr(from, end - from)), c) ||
-        !is_name(c.written)) {
-        return std::nullopt;
-    }
+    if (!read_definition(parsed, c) || !is_name(c.written)) return std::nullopt;
     std::size_t p = from;
     while (p < text.size() && text[p] == ' ') ++p;
     return ParsedDefinition{name_text(c.written), std::move(c.body), c.uncached, p};
@@ -111,13 +108,11 @@ std::optional<ParsedProgram> parse_program(Bytes raw, Outcome& out) {
     if (!check_brackets(raw, out)) return std::nullopt;
     Bytes text = normalise_layout(raw);
     raw.clear();
-    std::vector<std::size_t> commas = split_top(text, ",");
-    std::string_view view(text);
-    std::size_t main_end = commas.empty() ? text.size() : commas[0];
-    ParsedProgram program{parse_expression(view.substr(0, main_end)), {}};
+    std::vector<std::size_t> commas;
+    std::vector<TermRef> pieces = parse_comma_pieces(text, commas);
+    ParsedProgram program{std::move(pieces[0]), {}};
     for (std::size_t i = 0; i < commas.size(); ++i) {
-        std::size_t end = i + 1 < commas.size() ? commas[i + 1] : text.size();
-        if (std::optional<ParsedDefinition> d = parse_segment(view, commas[i] + 1, end)) {
+        if (std::optional<ParsedDefinition> d = read_segment(text, commas[i] + 1, pieces[i + 1])) {
             program.definitions.push_back(std::move(*d));
         }
     }

@@ -1,6 +1,7 @@
 // Random texts made mostly of special characters: whatever passes the
 // bracket check must normalise, split and parse without tripping an
-// assertion, and its terms must print.
+// assertion, its terms must print, and its pieces parse on one machine
+// as they do alone.
 #include <gtest/gtest.h>
 
 #include <random>
@@ -9,6 +10,7 @@
 #include "front/layout.hpp"
 #include "front/parser.hpp"
 #include "front/printer.hpp"
+#include "term_shape.hpp"
 
 namespace vesk {
 namespace {
@@ -38,14 +40,19 @@ TEST(FrontFuzz, CheckedTextsParseAndPrint) {
         EXPECT_EQ(normalise_layout(normal), normal) << text;
         Outcome again;
         EXPECT_TRUE(check_brackets(normal, again)) << text;
-        // As a program is loaded: split at top-level commas, parse each piece.
+        // Split at top-level commas and each piece parsed alone, as the
+        // pieces of one machine over the whole text (as a program is loaded).
         std::size_t from = 0;
         std::vector<std::size_t> commas = split_top(normal, ",");
+        std::vector<std::size_t> piece_commas;
+        std::vector<TermRef> pieces = parse_comma_pieces(normal, piece_commas);
+        EXPECT_EQ(piece_commas, commas) << text;
         commas.push_back(normal.size());
-        for (std::size_t comma : commas) {
-            TermRef t = parse_expression(std::string_view(normal).substr(from, comma - from));
-            EXPECT_FALSE(print_term(t).empty());
-            from = comma + 1;
+        ASSERT_EQ(pieces.size(), commas.size()) << text;
+        for (std::size_t k = 0; k < commas.size(); ++k) {
+            TermRef t = parse_expression(std::string_view(normal).substr(from, commas[k] - from));
+            EXPECT_EQ(testing::shape(pieces[k]), testing::shape(t)) << text;
+            from = commas[k] + 1;
         }
         // The parser copes with text that was not normalised, too.
         EXPECT_FALSE(print_term(parse_expression(text)).empty());
