@@ -86,9 +86,12 @@ TermRef rename_to_letters(const TermRef& term, const std::map<Bytes, char, std::
     auto pair_fn = [&](Term* original, TermRef left, TermRef right) {
         Term* head = left_cell(original);
         Term* bound = right_cell(original);
-        if ((is_leaf_text(head, "\\") || is_leaf_text(head, "{")) && is_name_binder(bound) &&
+        if ((is_byte_leaf(head, '\\') || is_byte_leaf(head, '{')) && is_name_binder(bound) &&
             right.get() == bound) {
-            if (const TermRef* letter = leaf_of(name_text(leaf_view(bound)))) right = *letter;
+            std::string_view text = leaf_view(bound);  // "[+]" binds "+"
+            if (const TermRef* letter = leaf_of(text[0] == '[' ? text.substr(1, 1) : text)) {
+                right = *letter;
+            }
         }
         return keep_or_pair(original, std::move(left), std::move(right));
     };

@@ -10,7 +10,7 @@ TermRef rewrite_quotes(const TermRef& term) {
     auto leaf_fn = [](Term* leaf) { return TermRef(leaf); };
     TermRef pair_combinator = leaf_term("V");
     auto pair_fn = [&pair_combinator](Term* original, TermRef left, TermRef right) {
-        if (!is_leaf_text(left_cell(original), "`")) {
+        if (!is_byte_leaf(left_cell(original), '`')) {
             return keep_or_pair(original, std::move(left), std::move(right));
         }
         // The text is of the quoted term as written, inner quotes included.
