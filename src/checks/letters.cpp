@@ -66,14 +66,14 @@ std::optional<std::map<Bytes, char, std::less<>>> choose_letters(const BoundName
 TermRef rename_to_letters(const TermRef& term, const std::map<Bytes, char, std::less<>>& letters) {
     // One leaf per letter, shared by every place that gets it. Every leaf of
     // the term is looked up, and there are at most 26 names: a scan that
-    // tests the length first is quicker than a tree of strings.
+    // tests the length and first byte first is quicker than a tree of strings.
     std::vector<std::pair<std::string_view, TermRef>> leaves;
     for (const auto& [name, letter] : letters) {
         leaves.emplace_back(name, leaf_term(std::string_view(&letter, 1)));
     }
     auto leaf_of = [&](std::string_view name) -> const TermRef* {
         for (const auto& [text, leaf] : leaves) {
-            if (text.size() == name.size() && text == name) return &leaf;
+            if (text.size() == name.size() && text[0] == name[0] && text == name) return &leaf;
         }
         return nullptr;
     };
