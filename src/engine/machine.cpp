@@ -43,24 +43,32 @@ void pop_frame(Machine& m) {
     m.focus = is_argument_frame(top) ? owned_pair(m.focus, t) : owned_pair(t, m.focus);
 }
 
+// Whether (v x) would be, or begin, a binder form, which the machine takes
+// whole: v is the leaf \ or {, the lambda head (\ y), or one of the let
+// heads ({ y) and (({ y) w).
+bool heads_binder(const Term* v) {
+    const Term* h = v;
+    if (!is_leaf_cell(h)) h = left_cell(h);
+    if (!is_leaf_cell(h)) h = left_cell(h);
+    if (!is_leaf_cell(h)) return false;
+    unsigned char c = first_byte(h);
+    return c == '\\' || c == '{';
+}
+
 // The value v in focus meets an argument frame x that is not a value yet.
 // Popping the frame would build (v x) only for the next step to take it
 // apart again: v waits in a return frame while x is reduced, since v is
 // not pending and no linear head takes x as it stands. That is done here
-// at once. Not for a binder head (\ y) or ({ y), whose pair with x is a
-// lambda or a let head, nor data. False (nothing done) otherwise.
+// at once. Not for data, nor where (v x) is a binder form: a lambda is a
+// value, and a let binds before its body is reduced. False (nothing done)
+// otherwise.
 bool descend_into_argument(Machine& m) {
     Frame top = m.frames.back();
     Term* v = m.focus;
     if (!is_argument_frame(top) || is_data_cell(v) || annotated_value(frame_term(top))) {
         return false;
     }
-    if (!is_leaf_cell(v) && is_leaf_cell(left_cell(v))) {
-        unsigned char c = first_byte(left_cell(v));
-        if (c == '\\' || c == '{') return false;
-    }
-    if (is_leaf_cell(v) && (first_byte(v) == '\\' || first_byte(v) == '{')) return false;
-    if (has_linear_head(v)) return false;
+    if (heads_binder(v) || has_linear_head(v)) return false;
     m.frames.back() = return_frame(v);
     m.focus = frame_term(top);
     return true;

@@ -118,6 +118,10 @@ TEST_F(Machine, ValueMeetsItsFrames) {
     TermRef waiting = step(rt(), make_pair(frame(TermRef("I"), term("T (I K)")), term("S K")));
     EXPECT_TRUE(same_term(focus_of(waiting), term("S K (I K)"))) << show(waiting);
     EXPECT_TRUE(same_term(continuation_of(waiting), TermRef("I")));
+    // A let head meeting its body binds first: the body is not reduced
+    // with its letter still free.
+    TermRef let = drive(rt(), make_pair(frame(TermRef("I"), term("T (+ x 1)")), term("{ x 2")));
+    EXPECT_TRUE(same_term(let, TermRef("3"))) << show(let);
 }
 
 TEST_F(Machine, StateRoundTripsThroughTheFrameStack) {
