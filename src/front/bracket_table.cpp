@@ -6,16 +6,22 @@ namespace vesk {
 
 BracketTable build_bracket_table(std::string_view text) {
     BracketTable table;
-    table.partner.resize(text.size());
+    pair_brackets(text, 0, text.size(), table);
+    return table;
+}
+
+void pair_brackets(std::string_view text, std::size_t begin, std::size_t end, BracketTable& table) {
+    table.base = begin;
+    table.partner.resize(end - begin);
     std::vector<std::size_t> open;
     auto close = [&](std::size_t i) {
         VESK_ASSERT(!open.empty());
         std::size_t j = open.back();
         open.pop_back();
-        table.partner[i] = j;
-        table.partner[j] = i;
+        table.partner[i - begin] = j;
+        table.partner[j - begin] = i;
     };
-    for (std::size_t i = 0; i < text.size(); ++i) {
+    for (std::size_t i = begin; i < end; ++i) {
         char c = text[i];
         bool in_square = !open.empty() && text[open.back()] == '[';
         if (c == '[') {
@@ -32,7 +38,6 @@ BracketTable build_bracket_table(std::string_view text) {
         }
     }
     VESK_ASSERT(open.empty());
-    return table;
 }
 
 }  // namespace vesk

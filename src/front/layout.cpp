@@ -135,7 +135,11 @@ std::optional<std::size_t> find_top(std::size_t start, std::string_view text,
             if (c == ']') --square_depth;
             continue;
         }
-        if (group_depth == 0 && set.find(c) != std::string_view::npos) return i;
+        if (group_depth == 0) {
+            for (char s : set) {  // a set of a byte or two: no call per byte
+                if (s == c) return i;
+            }
+        }
         if (c == '[') ++square_depth;
         if (opens_group(c)) ++group_depth;
         if (closes_group(c) && group_depth > 0) --group_depth;

@@ -28,7 +28,7 @@ bool folds_right(int level) {
 // Index where the segment after the operator at p starts: past the whole
 // brace group for '{', the next byte otherwise.
 std::size_t segment_after(const ParseMachine& m, std::size_t p) {
-    return m.text[p] == '{' ? m.brackets.partner[p] + 1 : p + 1;
+    return m.text[p] == '{' ? partner_at(m.brackets, p) + 1 : p + 1;
 }
 
 // Finds, in one pass over the top level of [begin, end), the loosest level
@@ -72,7 +72,7 @@ void push_fold(ParseMachine& m, int level, std::size_t begin, std::size_t end) {
             push(m, ParseStep::levels, level + 1, 0, segment_begin(j), segment_end(j));
             std::size_t p = ops[j - 1];
             if (m.text[p] == '{')
-                push(m, ParseStep::brace_list, 0, 0, p + 1, m.brackets.partner[p]);
+                push(m, ParseStep::brace_list, 0, 0, p + 1, partner_at(m.brackets, p));
         }
     } else {
         for (std::size_t j = k; j > 0; --j) {

@@ -90,17 +90,21 @@ TermRef parse_brace_list(std::string_view text) {
 
 std::vector<TermRef> parse_comma_pieces(std::string_view text, std::vector<std::size_t>& commas) {
     // The machine only reads inside a task's range, so every piece can run
-    // on the one machine over the whole text.
-    ParseMachine m = make_parse_machine(text);
+    // on the one machine over the whole text, with the brackets of just
+    // that piece paired in one table's room.
     commas.clear();
-    for (std::size_t i = 0; i < text.size(); i = past_group(text, m.brackets, i)) {
-        if (text[i] == ',') commas.push_back(i);
+    for (std::optional<std::size_t> at = find_top(0, text, ","); at;
+         at = find_top(*at + 1, text, ",")) {
+        commas.push_back(*at);
     }
+    ParseMachine m;
+    m.text = text;
     std::vector<TermRef> pieces;
     pieces.reserve(commas.size() + 1);
     for (std::size_t k = 0; k <= commas.size(); ++k) {
         std::size_t begin = k == 0 ? 0 : commas[k - 1] + 1;
         std::size_t end = k == commas.size() ? text.size() : commas[k];
+        pair_brackets(text, begin, end, m.brackets);
         m.tasks.push_back({ParseStep::levels, 1, 0, begin, end});
         pieces.push_back(run_parse_machine(m));
     }
