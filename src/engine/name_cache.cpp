@@ -87,17 +87,13 @@ const GlobalPlan* make_global_plan(NameCache& cache, NameEntry& entry) {
         cache.plans.push_back({TermRef(d), {}, SubstitutionPlan{TermRef(d), {}, 0}});
         return nullptr;
     }
+    Term* leaf = entry.leaf;
     TermRef head_done(body);
-    if (cache.plan_heads && engine_plan_heads) {
-        // Looking names up may move the entries: this one is found again.
-        Term* leaf = entry.leaf;
-        head_done = contract_plan_head(cache, head_done);
-        NameEntry* again = find_name(cache, leaf);
-        VESK_ASSERT(again != nullptr);
-        again->plan = static_cast<int>(cache.plans.size());
-    } else {
-        entry.plan = static_cast<int>(cache.plans.size());
-    }
+    if (cache.plan_heads && engine_plan_heads) head_done = contract_plan_head(cache, head_done);
+    // Looking names up may have moved the entries: this one is found again.
+    NameEntry* again = find_name(cache, leaf);
+    VESK_ASSERT(again != nullptr);
+    again->plan = static_cast<int>(cache.plans.size());
     cache.plans.push_back(
         {TermRef(d), std::move(names), make_plan(cache.rt.globals, std::move(head_done), letters)});
     return &cache.plans.back();

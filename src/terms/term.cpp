@@ -89,14 +89,25 @@ Term* make_leaf(std::string_view text) {
     return t;
 }
 
-Term* make_blank_leaf(std::size_t n) {
-    auto* word = static_cast<std::uint64_t*>(allocate_cell(kLeafOverhead + n));
+namespace {
+
+// A blank leaf of n text bytes; `value_word` is 0 or kValueWord, which
+// makes room for the value word after the text.
+Term* blank_leaf(std::size_t n, std::uint64_t value_word) {
+    std::size_t extra = value_word != 0 ? sizeof(std::int64_t) : 0;
+    auto* word = static_cast<std::uint64_t*>(allocate_cell(kLeafOverhead + n + extra));
     // The length is known now, the kind once the text is written.
-    *word = n | (static_cast<std::uint64_t>(LeafKind::name) << header::kKindShift);
+    *word = n | value_word | (static_cast<std::uint64_t>(LeafKind::name) << header::kKindShift);
     Term* t = reinterpret_cast<Term*>(word + 1);
     t->header = header::kLeaf;
     blank_leaf_body(t)[n] = '\0';
     return t;
+}
+
+}  // namespace
+
+Term* make_blank_leaf(std::size_t n) {
+    return blank_leaf(n, 0);
 }
 
 void seal_leaf(Term* t, std::size_t n) {
@@ -113,12 +124,7 @@ void seal_number_leaf(Term* t, std::size_t n) {
 
 Term* make_integer_leaf(std::size_t n, std::int64_t value) {
     VESK_ASSERT(n <= 19);  // 18 digits and a sign
-    auto* word = static_cast<std::uint64_t*>(allocate_cell(kLeafOverhead + n + sizeof value));
-    *word =
-        n | header::kValueWord | (static_cast<std::uint64_t>(LeafKind::name) << header::kKindShift);
-    Term* t = reinterpret_cast<Term*>(word + 1);
-    t->header = header::kLeaf;
-    blank_leaf_body(t)[n] = '\0';
+    Term* t = blank_leaf(n, header::kValueWord);
     std::memcpy(blank_leaf_body(t) + 8 * ((n + 8) / 8), &value, sizeof value);
     return t;
 }
