@@ -8,6 +8,7 @@
 #include <optional>
 #include <string_view>
 
+#include "numbers/small_integers.hpp"
 #include "terms/term.hpp"
 
 namespace vesk {
@@ -37,10 +38,8 @@ inline ValueKind classify(const TermRef& t) {
 // An integer's value modulo 2^64 taken as signed; empty unless t is an
 // integer (a decimal integer leaf, the leaf K or a list starting (J K)).
 std::optional<std::int64_t> integer_argument(const Term* t);
-// The exact value of an integer leaf of at most 18 digits; empty for every
-// other term (longer integers, lists, other kinds). The arithmetic handlers
-// take their 64-bit fast path when both operands have one.
-std::optional<std::int64_t> small_integer(const Term* t);
+// small_integer (numbers/small_integers.hpp): an integer leaf of at most 18
+// digits as its value.
 // A real's double; empty for every other kind.
 std::optional<double> float_argument(const Term* t);
 // An address to read from: a hint's value, the text of a zits leaf (from
