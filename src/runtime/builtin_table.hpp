@@ -1,7 +1,8 @@
 // Built-ins as rows: the shape every family file declares its built-ins in,
 // and the table a runtime looks them up by name in.
 //
-// A family file ends in one array of rows, {name, arity, effects, handler},
+// A family file ends in one array of rows, {name, arity, effects, handler}
+// and, for a few arithmetic rows, the integer rule below,
 // and the list of families (builtins/families.cpp) names every array. The
 // engine calls a handler once a built-in's name is applied to exactly
 // `arity` arguments, and knows nothing of any built-in beyond its row.
@@ -35,11 +36,23 @@ enum BuiltinEffect : std::uint8_t {
     touches_host = 1 << 1,
 };
 
+// What a pure built-in of two arguments gives when both are integers that
+// fit in 64 bits, for the engine's integer bodies (engine/integer_body.hpp):
+// they compute it on host integers, and call the handler itself whenever a
+// value leaves that range. The handler stays the definition; a test holds
+// every rule to its handler.
+//   plus, minus, times   the exact sum, difference, product (an integer)
+//   less, at_least       a < b, a >= b
+//   same, differ         a == b, a != b
+// (a truth is the leaf K or H, as Call::truth gives it).
+enum class IntegerRule : std::uint8_t { none, plus, minus, times, less, at_least, same, differ };
+
 struct BuiltinRow {
     std::string_view name;  // a lower-case name: '_' and 'a'..'z'
     std::uint8_t arity;     // 0 to kMaxBuiltinArity
     std::uint8_t effects;   // BuiltinEffect bits
     BuiltinHandler handler;
+    IntegerRule integer = IntegerRule::none;
 };
 
 // One family: its name (for tests and documentation) and its rows.
