@@ -4,6 +4,7 @@
 // arguments are borrowed from.
 #include "engine/contract.hpp"
 
+#include "engine/integer_body.hpp"
 #include "engine/leaves.hpp"
 #include "engine/machine.hpp"
 #include "engine/shape.hpp"
@@ -156,6 +157,24 @@ void contract_constant(Machine& m, const Spine& s, const NameEntry& entry) {
     set_focus(m, owned_pair(definer, body));
 }
 
+// name a1 .. an = v                  v the value of name's integer code on
+//                                    the arguments (integer_body.hpp)
+// True when the focus became v; false when the plan has no code, the head
+// is linear (its arguments may not be values) or the arguments are not
+// small integers. `plan` is read again: compiling can make plans.
+bool ran_as_code(Machine& m, const GlobalPlan*& plan, const Spine& s) {
+    if (plan->code.state == CodeState::none || !engine_integer_bodies || !m.names.plan_heads ||
+        is_linear_byte(first_byte(s.head))) {
+        return false;
+    }
+    auto index = static_cast<std::size_t>(plan - m.names.plans.data());
+    Term* v = run_integer_body(m, index, s);
+    plan = &m.names.plans[index];
+    if (v == nullptr) return false;
+    set_focus(m, v);
+    return true;
+}
+
 // name a1 .. an = body[x1 := a1, .., xn := an] for name = \ x1 .. \ xn body.
 // All letters are replaced in one pass; a letter bound twice takes the
 // argument of its innermost lambda, as substituting the last letter with the
@@ -168,6 +187,7 @@ void contract_global(Machine& m, const Spine& s, NameEntry& entry) {
         return;
     }
     VESK_ASSERT(plan->letters.size() == static_cast<std::size_t>(s.count));
+    if (ran_as_code(m, plan, s)) return;
     Term* values[26];  // only the plan's letters are read
     for (int i = 0; i < s.count; ++i) values[plan->letters[i] - 'a'] = s.arg[i];
     set_focus(m, run_plan(plan->body, values));
@@ -217,6 +237,7 @@ Unbuilt contract_unbuilt(Machine& m, const Spine& s) {
     if (plan == nullptr || plan->letters.size() != static_cast<std::size_t>(s.count)) {
         return Unbuilt::refused;
     }
+    if (ran_as_code(m, plan, s)) return Unbuilt::contracted;
     Term* values[26];
     for (int i = 0; i < s.count; ++i) values[plan->letters[i] - 'a'] = s.arg[i];
     set_focus(m, engine_unbuilt_spine ? run_plan_onto(plan->body, values, m.frames)

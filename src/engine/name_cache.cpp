@@ -84,7 +84,7 @@ const GlobalPlan* make_global_plan(NameCache& cache, NameEntry& entry) {
     }
     if (names.empty()) {
         entry.plan = static_cast<int>(cache.plans.size());
-        cache.plans.push_back({TermRef(d), {}, SubstitutionPlan{TermRef(d), {}, 0}});
+        cache.plans.push_back({TermRef(d), {}, SubstitutionPlan{TermRef(d), {}, 0}, {}});
         return nullptr;
     }
     Term* leaf = entry.leaf;
@@ -95,7 +95,7 @@ const GlobalPlan* make_global_plan(NameCache& cache, NameEntry& entry) {
     VESK_ASSERT(again != nullptr);
     again->plan = static_cast<int>(cache.plans.size());
     cache.plans.push_back(
-        {TermRef(d), std::move(names), make_plan(cache.rt.globals, std::move(head_done), letters)});
+        {TermRef(d), std::move(names), make_plan(cache.rt.globals, std::move(head_done), letters), {}});
     return &cache.plans.back();
 }
 

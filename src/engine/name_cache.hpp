@@ -19,6 +19,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "engine/integer_code.hpp"
 #include "engine/substitute.hpp"
 #include "runtime/runtime.hpp"
 #include "terms/term.hpp"
@@ -42,10 +43,14 @@ struct NameEntry {
 // the definition is a constant.
 // Valid while the global's definition is still `definition`, which the plan
 // holds so that its cell cannot be reused by another term meanwhile.
+// `code` is the body compiled as an integer body (integer_body.hpp), made
+// on the first call that could use it; its calls name other plans by their
+// index, which stays valid until the cache is flushed.
 struct GlobalPlan {
     TermRef definition;
     std::vector<unsigned char> letters;
     SubstitutionPlan body;
+    IntegerCode code;
 };
 
 struct NameCache {

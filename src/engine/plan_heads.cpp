@@ -9,22 +9,6 @@
 
 namespace vesk {
 
-namespace {
-
-// Enough for the operator and combinator chains that bodies begin with; a
-// bound, because a linear head may build a head like itself.
-constexpr int kMostRounds = 8;
-// Combinator bodies are a few cells; a larger body is not looked through.
-constexpr int kMostBodyCells = 64;
-
-// The head and arguments of a term's application spine (borrowed), the
-// first argument first.
-struct HeadSpine {
-    Term* head;
-    Term* arg[kMaxArguments];
-    int count;
-};
-
 // False when the spine has more arguments than any redex takes.
 bool read_spine(Term* t, HeadSpine& s) {
     int n = 0;
@@ -39,6 +23,14 @@ bool read_spine(Term* t, HeadSpine& s) {
     s.head = t;
     return true;
 }
+
+namespace {
+
+// Enough for the operator and combinator chains that bodies begin with; a
+// bound, because a linear head may build a head like itself.
+constexpr int kMostRounds = 8;
+// Combinator bodies are a few cells; a larger body is not looked through.
+constexpr int kMostBodyCells = 64;
 
 // Whether t (borrowed) may bind a letter: it holds a lambda or a let, or is
 // too large to tell cheaply.

@@ -8,9 +8,21 @@
 // machine the state it would reach anyway, a few steps sooner.
 #pragma once
 
+#include "engine/contract.hpp"
 #include "engine/name_cache.hpp"
 
 namespace vesk {
+
+// The head and arguments of a term's application spine (borrowed, its
+// spine annotated), the first argument first.
+struct HeadSpine {
+    Term* head;
+    Term* arg[kMaxArguments];
+    int count;
+};
+// Reads t's spine into s; false when it has more arguments than any redex
+// takes.
+bool read_spine(Term* t, HeadSpine& s);
 
 // On unless a test compares the plans with the plain transitions.
 inline bool engine_plan_heads = true;

@@ -5,6 +5,7 @@
 #include "../support/test_runtime.hpp"
 
 #include "builtins/values.hpp"
+#include "engine/integer_body.hpp"
 #include "engine/machine.hpp"
 #include "engine_support.hpp"
 #include "runtime/call.hpp"
@@ -20,16 +21,25 @@ std::int64_t int_of(const TermRef& t) {
     return v.value_or(-1);
 }
 
+// Both ways: as cells, and as the integer code these bodies compile to.
 TEST_F(Recursion, Fibonacci) {
     define("fib", "\\ n (less n 2 n (plus (fib (dash n 1)) (fib (dash n 2))))");
-    EXPECT_EQ(int_of(evaluate(rt(), term("fib 0"))), 0);
-    EXPECT_EQ(int_of(evaluate(rt(), term("fib 1"))), 1);
-    EXPECT_EQ(int_of(evaluate(rt(), term("fib 15"))), 610);
+    for (bool code : {false, true}) {
+        engine_integer_bodies = code;
+        EXPECT_EQ(int_of(evaluate(rt(), term("fib 0"))), 0);
+        EXPECT_EQ(int_of(evaluate(rt(), term("fib 1"))), 1);
+        EXPECT_EQ(int_of(evaluate(rt(), term("fib 15"))), 610);
+    }
+    engine_integer_bodies = true;
 }
 
 TEST_F(Recursion, DeepNonTailRecursionGrowsTheHeapOnly) {
     define("sum", "\\ n (less n 1 0 (plus n (sum (dash n 1))))");
-    EXPECT_EQ(int_of(evaluate(rt(), term("sum 1000000"))), 500000500000);
+    for (bool code : {false, true}) {
+        engine_integer_bodies = code;
+        EXPECT_EQ(int_of(evaluate(rt(), term("sum 1000000"))), 500000500000);
+    }
+    engine_integer_bodies = true;
 }
 
 TEST_F(Recursion, BuildAndConsumeALongList) {

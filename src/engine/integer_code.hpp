@@ -1,0 +1,49 @@
+// The code of an integer body (integer_body.hpp): a global's body compiled
+// to steps over a stack of host integers.
+//
+// Each activation has its parameters at the bottom of its part of the
+// stack, its first argument first; a step pushes, pops or jumps. A call
+// leaves its arguments on top and its callee takes them as its parameters;
+// `done` replaces the activation's part by the value on top.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "runtime/builtin_table.hpp"
+#include "terms/term.hpp"
+
+namespace vesk {
+
+struct IntegerStep {
+    enum Op : std::uint8_t {
+        param,      // push parameter `count`
+        constant,   // push `value`, or the integer leaf `leaf` beyond 64 bits
+        arith,      // pop b, a; push row(a, b): `row->integer` is plus, minus or times
+        test,       // pop b, a; unless row(a, b) is true, go to `target`
+        jump,       // go to `target`
+        call,       // call plan `target` on the `count` values on top
+        tail_call,  // the same, in place of this activation
+        done,       // return the value on top
+    };
+    Op op;
+    std::uint16_t count = 0;
+    std::uint32_t target = 0;
+    std::int64_t value = 0;
+    const BuiltinRow* row = nullptr;
+    // borrowed from the plan's body or a global's definition: either lives
+    // as long as the code, which a change of the globals flushes
+    Term* leaf = nullptr;
+};
+
+// Whether a plan's body has code: not looked at yet, being compiled (a call
+// back into it is taken on trust until the compile ends), compiled, or not
+// an integer body.
+enum class CodeState : std::uint8_t { unknown, compiling, ready, none };
+
+struct IntegerCode {
+    CodeState state = CodeState::unknown;
+    std::vector<IntegerStep> steps;
+};
+
+}  // namespace vesk

@@ -1,0 +1,217 @@
+// Running integer code: one loop over a stack of values and a stack of
+// saved activations, both on the heap, so a deep recursion of the program
+// grows them and never the C stack.
+#include <algorithm>
+#include <span>
+#include <vector>
+
+#include "engine/integer_body.hpp"
+#include "engine/run_budget.hpp"
+#include "numbers/integers.hpp"
+#include "numbers/small_integers.hpp"
+#include "runtime/call.hpp"
+
+namespace vesk {
+
+namespace {
+
+// A value: `small`, or, when `big` is set, that integer leaf (an owner),
+// beyond the 64-bit range.
+struct Slot {
+    std::int64_t small;
+    Term* big;
+};
+
+// Where a caller goes on when its callee is done.
+struct Activation {
+    const IntegerStep* code;
+    std::size_t pc;
+    std::size_t base;  // its first parameter's place on the value stack
+};
+
+// The runs never nest (the code calls only pure handlers), so one pair of
+// stacks serves them all and keeps its room.
+constinit std::vector<Slot> values;
+constinit std::vector<Activation> callers;
+
+void drop(Slot s) {
+    if (s.big != nullptr) release(s.big);
+}
+
+Slot copy(Slot s) {
+    if (s.big != nullptr) retain(s.big);
+    return s;
+}
+
+// The slot's value as an integer leaf, an owner.
+Term* leaf_of(Slot s) {
+    if (s.big != nullptr) return retained(s.big);
+    return int_term(s.small).take();
+}
+
+// The row's handler on the two values as leaves: the general case.
+TermRef call_handler(Machine& m, const BuiltinRow* row, Slot a, Slot b) {
+    Term* args[2] = {leaf_of(a), leaf_of(b)};
+    Call call{std::span<Term* const>(args, 2), m.rt, 0};
+    TermRef r = row->handler(call);
+    release(args[0]);
+    release(args[1]);
+    return r;
+}
+
+bool host_arith(IntegerRule rule, std::int64_t a, std::int64_t b, std::int64_t& r) {
+    switch (rule) {
+        case IntegerRule::plus: return !__builtin_add_overflow(a, b, &r);
+        case IntegerRule::minus: return !__builtin_sub_overflow(a, b, &r);
+        case IntegerRule::times: return !__builtin_mul_overflow(a, b, &r);
+        default: return false;
+    }
+}
+
+// a op b into r; false when the handler gave something other than an
+// integer, which the rules say cannot happen.
+bool arith(Machine& m, const IntegerStep& step, Slot a, Slot b, Slot& r) {
+    r.big = nullptr;
+    if (a.big == nullptr && b.big == nullptr &&
+        host_arith(step.row->integer, a.small, b.small, r.small)) {
+        return true;
+    }
+    TermRef out = call_handler(m, step.row, a, b);
+    if (std::optional<std::int64_t> v = small_integer(out.cell)) {
+        r.small = *v;
+        return true;
+    }
+    if (!is_leaf_cell(out.cell) || !is_integer(out)) return false;
+    r.big = out.take();
+    return true;
+}
+
+// a cmp b: 1 true, 0 false, -1 for a handler giving neither truth.
+int test(Machine& m, const IntegerStep& step, Slot a, Slot b) {
+    if (a.big == nullptr && b.big == nullptr) {
+        switch (step.row->integer) {
+            case IntegerRule::less: return a.small < b.small;
+            case IntegerRule::at_least: return a.small >= b.small;
+            case IntegerRule::same: return a.small == b.small;
+            case IntegerRule::differ: return a.small != b.small;
+            default: return -1;
+        }
+    }
+    TermRef out = call_handler(m, step.row, a, b);
+    if (is_byte_leaf(out.cell, 'K')) return 1;
+    if (is_byte_leaf(out.cell, 'H')) return 0;
+    return -1;
+}
+
+Slot pop() {
+    Slot s = values.back();
+    values.pop_back();
+    return s;
+}
+
+// Gives up a run part way: every value is dropped.
+Term* give_up() {
+    for (Slot s : values) drop(s);
+    values.clear();
+    callers.clear();
+    return nullptr;
+}
+
+// The loop. The arguments are on the value stack; the result is left as its
+// only value. nullptr (and empty stacks) when the run gave up.
+Term* run_code(Machine& m, const IntegerStep* code) {
+    std::vector<GlobalPlan>& plans = m.names.plans;
+    std::size_t pc = 0, base = 0;
+    for (;;) {
+        const IntegerStep& step = code[pc++];
+        switch (step.op) {
+            case IntegerStep::param: values.push_back(copy(values[base + step.count])); break;
+            case IntegerStep::constant:
+                values.push_back(
+                    {step.value, step.leaf != nullptr ? retained(step.leaf) : nullptr});
+                break;
+            case IntegerStep::arith: {
+                Slot b = pop(), a = pop(), r;
+                bool ok = arith(m, step, a, b, r);
+                drop(a);
+                drop(b);
+                if (!ok) return give_up();
+                values.push_back(r);
+                break;
+            }
+            case IntegerStep::test: {
+                Slot b = pop(), a = pop();
+                int truth = test(m, step, a, b);
+                drop(a);
+                drop(b);
+                if (truth < 0) return give_up();
+                if (truth == 0) pc = step.target;
+                break;
+            }
+            case IntegerStep::jump: pc = step.target; break;
+            case IntegerStep::call:
+            case IntegerStep::tail_call: {
+#ifdef VESK_RUN_BUDGET
+                if (run_budget_spent()) return give_up();
+#endif
+                std::size_t first = values.size() - step.count;
+                if (step.op == IntegerStep::call) {
+                    callers.push_back({code, pc, base});
+                    base = first;
+                } else {
+                    // the arguments take the places of the parameters
+                    for (std::size_t i = base; i < first; ++i) drop(values[i]);
+                    std::copy(values.begin() + static_cast<std::ptrdiff_t>(first), values.end(),
+                              values.begin() + static_cast<std::ptrdiff_t>(base));
+                    values.resize(base + step.count);
+                }
+                code = plans[step.target].code.steps.data();
+                pc = 0;
+                break;
+            }
+            case IntegerStep::done: {
+                Slot result = pop();
+                for (std::size_t i = base; i < values.size(); ++i) drop(values[i]);
+                values.resize(base);
+                values.push_back(result);
+                if (callers.empty()) {
+                    values.clear();
+                    return result.big != nullptr ? result.big : int_term(result.small).take();
+                }
+                Activation back = callers.back();
+                callers.pop_back();
+                code = back.code;
+                pc = back.pc;
+                base = back.base;
+                break;
+            }
+        }
+    }
+}
+
+}  // namespace
+
+Term* run_integer_body(Machine& m, std::size_t index, const Spine& s) {
+    if (m.names.plans[index].code.state == CodeState::unknown) {
+        compile_integer_body(m.names, index);
+    }
+    const IntegerCode& code = m.names.plans[index].code;
+    if (code.state != CodeState::ready) return nullptr;
+    for (int i = 0; i < s.count; ++i) {
+        std::optional<std::int64_t> v = small_integer(s.arg[i]);
+        if (!v) {
+            values.clear();
+            return nullptr;
+        }
+        values.push_back({*v, nullptr});
+    }
+    Term* result = run_code(m, code.steps.data());
+    if (result == nullptr) {
+        m.names.plans[index].code.state = CodeState::none;  // not tried again
+        return nullptr;
+    }
+    annotate(m.rt.globals, result);
+    return result;
+}
+
+}  // namespace vesk
