@@ -36,6 +36,7 @@ struct Pool {
     FreeBlock* free_lists[kClasses] = {};
     char* chunk_cursor = nullptr;  // unused tail of the newest chunk
     std::size_t chunk_left = 0;
+    std::size_t chunks = 0;  // chunks carved so far
     CellCounts counts = {0, 0};
 };
 
