@@ -158,18 +158,22 @@ void clear_sharing_table(SharingTable& table) {
 
 // Linear probing cannot simply empty a slot (later entries of its run would
 // be lost), so the survivors are placed into a fresh array.
+// The kept slots are set aside and put back into the same array, emptied:
+// a fresh array as large would be memory touched for the first time, a
+// page fault per 256 slots.
 void keep_shared_values(SharingTable& table, const GlobalTable& globals) {
-    std::vector<Slot> old = std::move(table.slots);
-    table.slots.assign(old.size(), Slot{0, nullptr});
-    table.used = 0;
-    for (const Slot& slot : old) {
+    std::vector<Slot> kept;
+    for (Slot& slot : table.slots) {
         if (slot.cell == nullptr) continue;
         if (value_cell(globals, slot.cell)) {
-            place(table, slot.hash, slot.cell);
+            kept.push_back(slot);
         } else {
             release(slot.cell);
         }
+        slot = Slot{0, nullptr};
     }
+    table.used = 0;
+    for (const Slot& slot : kept) place(table, slot.hash, slot.cell);
 }
 
 void share_definitions(SharingTable& table, GlobalTable& globals) {
