@@ -17,7 +17,10 @@
 // a built-in's or a global's arguments to values left to right before the
 // call, as the code does; a truth, being linear, takes the chosen branch as
 // it stands and drops the other unreduced, as the code's jump does. Sums
-// and products beyond 64 bits are left to the built-in's handler, on leaves.
+// and products beyond 64 bits are left to the built-in's handler, on leaves;
+// where the handler gives no integer (a zero divisor gives Z) the run gives
+// up and the call is reduced as cells from its start, which, all of it
+// being pure, gives what it would have given.
 // The result is a new leaf with the same text where the machine might have
 // handed back the argument's or the literal's own cell.
 #pragma once

@@ -19,7 +19,7 @@ struct IntegerStep {
     enum Op : std::uint8_t {
         param,      // push parameter `count`
         constant,   // push `value`, or the integer leaf `leaf` beyond 64 bits
-        arith,      // pop b, a; push row(a, b): `row->integer` is plus, minus or times
+        arith,      // pop b, a; push row(a, b): `row->integer` gives an integer
         test,       // pop b, a; unless row(a, b) is true, go to `target`
         jump,       // go to `target`
         call,       // call plan `target` on the `count` values on top

@@ -107,8 +107,7 @@ bool emit_arguments(Body& b, const HeadSpine& s, int count, int nesting) {
 
 // op a b, or cmp a b yes no.
 bool emit_rule(Body& b, const BuiltinRow* row, const HeadSpine& s, bool tail, int nesting) {
-    bool arith = row->integer == IntegerRule::plus || row->integer == IntegerRule::minus ||
-                 row->integer == IntegerRule::times;
+    bool arith = gives_integer(row->integer);
     if (s.count != (arith ? 2 : 4) || !emit_arguments(b, s, 2, nesting)) return false;
     if (arith) {
         emit_step(b, {IntegerStep::arith, 0, 0, 0, row});

@@ -59,11 +59,24 @@ TermRef call_handler(Machine& m, const BuiltinRow* row, Slot a, Slot b) {
     return r;
 }
 
+// a op b on host integers; false where the result leaves 64 bits or is not
+// an integer (a zero divisor): the handler decides those.
 bool host_arith(IntegerRule rule, std::int64_t a, std::int64_t b, std::int64_t& r) {
+    bool divides = b != 0 && !(b == -1 && a == INT64_MIN);
     switch (rule) {
         case IntegerRule::plus: return !__builtin_add_overflow(a, b, &r);
         case IntegerRule::minus: return !__builtin_sub_overflow(a, b, &r);
         case IntegerRule::times: return !__builtin_mul_overflow(a, b, &r);
+        case IntegerRule::quotient:
+            if (!divides) return false;
+            r = a / b - ((a % b != 0 && (a < 0) != (b < 0)) ? 1 : 0);
+            return true;
+        case IntegerRule::remainder:
+            if (!divides || b == INT64_MIN) return false;
+            r = a % b;  // then the floor's remainder, of b's sign, made non-negative
+            if (r != 0 && (r < 0) != (b < 0)) r += b;
+            if (b < 0) r = -r;
+            return true;
         default: return false;
     }
 }

@@ -42,10 +42,29 @@ enum BuiltinEffect : std::uint8_t {
 // value leaves that range. The handler stays the definition; a test holds
 // every rule to its handler.
 //   plus, minus, times   the exact sum, difference, product (an integer)
+//   quotient             the floor of a / b (an integer), for b other than 0
+//   remainder            a - b * floor(a / b), negated for b < 0, so that it
+//                        lies in 0 .. |b| - 1, for b other than 0
 //   less, at_least       a < b, a >= b
 //   same, differ         a == b, a != b
-// (a truth is the leaf K or H, as Call::truth gives it).
-enum class IntegerRule : std::uint8_t { none, plus, minus, times, less, at_least, same, differ };
+// (a truth is the leaf K or H, as Call::truth gives it). The rules that
+// give an integer come before `less`.
+enum class IntegerRule : std::uint8_t {
+    none,
+    plus,
+    minus,
+    times,
+    quotient,
+    remainder,
+    less,
+    at_least,
+    same,
+    differ
+};
+// Whether the rule gives an integer rather than a truth.
+inline bool gives_integer(IntegerRule rule) {
+    return rule != IntegerRule::none && rule < IntegerRule::less;
+}
 
 struct BuiltinRow {
     std::string_view name;  // a lower-case name: '_' and 'a'..'z'

@@ -55,10 +55,11 @@ std::string pick(std::mt19937& rng, const std::vector<std::string>& from) {
 // of the functions defined before (so every call ends), and now and then
 // something no integer body holds (a division, a text, a combinator).
 std::string random_body(std::mt19937& rng, int depth, int callable, bool top = false) {
-    static const std::vector<std::string> kArith = {"plus", "dash", "mult", "+", "-", "*"};
+    static const std::vector<std::string> kArith = {"plus", "dash", "mult", "+", "-",
+                                                    "*",    "over", "cent", "/", "%"};
     static const std::vector<std::string> kTests = {"less", "gteq", "same", "diff",
                                                     "<",    ">",    "=",    "#"};
-    static const std::vector<std::string> kOther = {"over", "cent", "K", "[ab]"};
+    static const std::vector<std::string> kOther = {"powa", "cmpr", "K", "[ab]"};
     auto sub = [&] { return random_body(rng, depth - 1, callable); };
     switch (depth <= 0 ? rng() % 3 : (top ? 3 + rng() % 9 : rng() % 12)) {
         case 0: return "a";
@@ -114,7 +115,7 @@ TEST_F(IntegerBodies, EveryRuleAgreesWithItsHandler) {
     for (const auto& [name, row] : rt().builtins) {
         if (row->integer == IntegerRule::none) continue;
         ++rules;
-        std::string tail = row->integer >= IntegerRule::less ? " 1 0)" : ")";
+        std::string tail = gives_integer(row->integer) ? ")" : " 1 0)";
         define("fa", "\\ a (\\ b (" + std::string(name) + " a b" + tail + ")");
         define("fb", "\\ a (\\ b (" + std::string(name) + " (mult a a) (plus b b)" + tail + ")");
         for (const char* a : kEdges) {
