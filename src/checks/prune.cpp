@@ -12,14 +12,22 @@ namespace vesk {
 
 // Users of each defined name are gathered once; the broken set then grows
 // from the globals with a missing name along those edges, like a flood fill.
-// The names are views into `uses`, which stays unchanged meanwhile.
+// The names are views into `uses`, which stays unchanged meanwhile. In a
+// program that passed the checks no name is missing, and one look at every
+// use says so before any user is gathered.
 std::set<Bytes, std::less<>> broken_globals(const GlobalTable& globals) {
     return broken_globals(globals, free_names_of(globals));
 }
 
 std::set<Bytes, std::less<>> broken_globals(const GlobalTable& globals, const NameUses& uses) {
-    std::unordered_map<std::string_view, std::vector<std::string_view>> users;
     std::set<Bytes, std::less<>> broken;
+    bool missing = false;
+    for (const auto& entry : uses) {
+        for (const Bytes& used : entry.second) missing = missing || globals.count(used) == 0;
+        if (missing) break;
+    }
+    if (!missing) return broken;
+    std::unordered_map<std::string_view, std::vector<std::string_view>> users;
     std::vector<std::string_view> todo;
     for (const auto& [name, used_names] : uses) {
         for (const Bytes& used : used_names) {
