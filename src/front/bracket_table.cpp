@@ -1,5 +1,6 @@
 #include "front/bracket_table.hpp"
 
+#include "front/byte_sets.hpp"
 #include "terms/assert.hpp"
 
 namespace vesk {
@@ -21,21 +22,21 @@ void pair_brackets(std::string_view text, std::size_t begin, std::size_t end, Br
         table.partner[i - begin] = j;
         table.partner[j - begin] = i;
     };
-    for (std::size_t i = begin; i < end; ++i) {
+    constexpr ByteSet kBrackets = make_byte_set("()[]{}");
+    constexpr ByteSet kSquares = make_byte_set("[]");
+    std::string_view range = text.substr(0, end);
+    bool in_square = false;
+    for (std::size_t i = next_in(range, begin, kBrackets); i < end;
+         i = next_in(range, i + 1, in_square ? kSquares : kBrackets)) {
+        // Inside a square literal the scan stops at square brackets only.
         char c = text[i];
-        bool in_square = !open.empty() && text[open.back()] == '[';
-        if (c == '[') {
+        if (c == '[' || c == '(' || c == '{') {
             open.push_back(i);
-        } else if (c == ']') {
-            VESK_ASSERT(in_square);
-            close(i);
-        } else if (in_square) {
-            continue;
-        } else if (c == '(' || c == '{') {
-            open.push_back(i);
-        } else if (c == ')' || c == '}') {
+        } else {
+            VESK_ASSERT(c != ']' || in_square);
             close(i);
         }
+        in_square = !open.empty() && text[open.back()] == '[';
     }
     VESK_ASSERT(open.empty());
 }

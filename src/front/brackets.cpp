@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "diagnostics/bracket_names.hpp"
+#include "front/byte_sets.hpp"
 #include "front/charcode.hpp"
 #include "front/layout.hpp"
 #include "front/names.hpp"
@@ -37,10 +38,14 @@ void fail_match(Outcome& out, Bytes say, Bytes vip, Bytes tip) {
 // kind, and every opener must be closed. Inside a square literal only square
 // brackets count. Returns the error position, or none.
 std::optional<std::size_t> check_pairs(std::string_view text, Outcome& out) {
+    constexpr ByteSet kBrackets = make_byte_set("()[]{}");
+    constexpr ByteSet kSquares = make_byte_set("[]");
     std::vector<std::size_t> open;
-    for (std::size_t i = 0; i < text.size(); ++i) {
+    auto in_square = [&] { return !open.empty() && text[open.back()] == '['; };
+    for (std::size_t i = next_in(text, 0, kBrackets); i < text.size();
+         i = next_in(text, i + 1, in_square() ? kSquares : kBrackets)) {
         char c = text[i];
-        if (!open.empty() && text[open.back()] == '[') {
+        if (in_square()) {
             if (c == ']') open.pop_back();
             if (c == '[') open.push_back(i);
             continue;
@@ -88,8 +93,10 @@ bool may_open_call_list(std::string_view text, std::size_t i) {
 // open groups; a parenthesis group keeps at most one comma above its ')',
 // its leftmost so far. Returns the error position, or none.
 std::optional<std::size_t> check_commas(std::string_view text, Outcome& out) {
+    constexpr ByteSet kStops = make_byte_set(",()[]{}");
     std::vector<std::size_t> stack;
-    for (std::size_t i = text.size(); i-- > 0;) {
+    for (std::size_t i = last_in(text, text.size(), kStops); i < text.size();
+         i = last_in(text, i, kStops)) {
         char c = text[i];
         char top = stack.empty() ? '\0' : text[stack.back()];
         if (c == ']') {

@@ -1,5 +1,6 @@
 #include "front/layout.hpp"
 
+#include "front/byte_sets.hpp"
 #include "front/names.hpp"
 
 namespace vesk {
@@ -89,30 +90,32 @@ Bytes normalise_layout(std::string_view text) {
     std::size_t end = text.size();
     while (begin < end && is_layout(text[begin])) ++begin;
     while (end > begin && is_layout(text[end - 1])) --end;
-    Bytes out;
-    out.reserve(end - begin);
+    // The result is never longer than the trimmed text: it is written
+    // through a pointer into room of that size and cut to length at the end.
+    constexpr ByteSet kStops = make_byte_set(" \n[");
+    const char* in = text.data();
+    Bytes out(end - begin, '\0');
+    char* w = out.data();
     std::size_t i = begin;
     while (i < end) {
-        char c = text[i];
-        if (c == '[') {
+        while (i < end && !kStops[static_cast<unsigned char>(in[i])]) *w++ = in[i++];
+        if (i == end) break;
+        if (in[i] == '[') {
             std::size_t stop = square_literal_end(text, i);
             if (stop > end) stop = end;  // an unclosed literal ends with the text
-            out.append(text.substr(i, stop - i));
-            i = stop;
-        } else if (!is_layout(c)) {
-            out += c;
-            ++i;
-        } else {
-            // Trimming guarantees a byte on both sides of an inner run.
-            std::size_t run_end = i;
-            bool newline = false;
-            while (is_layout(text[run_end])) newline |= text[run_end++] == '\n';
-            unsigned char p = static_cast<unsigned char>(text[i - 1]);
-            unsigned char q = static_cast<unsigned char>(text[run_end]);
-            if (!layout_vanishes(p, q)) out += newline ? '\n' : ' ';
-            i = run_end;
+            while (i < stop) *w++ = in[i++];
+            continue;
         }
+        // Trimming guarantees a byte on both sides of an inner run.
+        std::size_t run_end = i;
+        bool newline = false;
+        while (is_layout(in[run_end])) newline |= in[run_end++] == '\n';
+        unsigned char p = static_cast<unsigned char>(in[i - 1]);
+        unsigned char q = static_cast<unsigned char>(in[run_end]);
+        if (!layout_vanishes(p, q)) *w++ = newline ? '\n' : ' ';
+        i = run_end;
     }
+    out.resize(static_cast<std::size_t>(w - out.data()));
     return out;
 }
 
@@ -126,9 +129,13 @@ std::size_t match_bracket(std::string_view text, std::size_t i) {
 
 std::optional<std::size_t> find_top(std::size_t start, std::string_view text,
                                     std::string_view set) {
+    constexpr ByteSet kSquares = make_byte_set("[]");
+    ByteSet stops = make_byte_set("()[]{}");
+    for (char s : set) stops[static_cast<unsigned char>(s)] = true;
     std::size_t group_depth = 0;   // open '(' and '{' together
     std::size_t square_depth = 0;  // inside a square literal, which saves group_depth
-    for (std::size_t i = start; i < text.size(); ++i) {
+    for (std::size_t i = next_in(text, start, stops); i < text.size();
+         i = next_in(text, i + 1, square_depth > 0 ? kSquares : stops)) {
         char c = text[i];
         if (square_depth > 0) {
             if (c == '[') ++square_depth;

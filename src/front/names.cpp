@@ -1,23 +1,15 @@
 #include "front/names.hpp"
 
-#include <array>
+#include "front/byte_sets.hpp"
 
 namespace vesk {
 
 namespace {
 
-using ByteSet = std::array<bool, 256>;
-
-constexpr ByteSet make_set(std::string_view members) {
-    ByteSet set{};
-    for (char c : members) set[static_cast<unsigned char>(c)] = true;
-    return set;
-}
-
-constexpr ByteSet kBlankOrOperatorSet = make_set(kBlankOrOperator);
-constexpr ByteSet kSpecialSet = make_set(kSpecialCharacters);
-constexpr ByteSet kAffixSet = make_set(kAffixCharacters);
-constexpr ByteSet kNameOperatorSet = make_set(kNameOperatorCharacters);
+constexpr ByteSet kBlankOrOperatorSet = make_byte_set(kBlankOrOperator);
+constexpr ByteSet kSpecialSet = make_byte_set(kSpecialCharacters);
+constexpr ByteSet kAffixSet = make_byte_set(kAffixCharacters);
+constexpr ByteSet kNameOperatorSet = make_byte_set(kNameOperatorCharacters);
 
 // One byte that may be a name by itself: a control byte other than NUL, a
 // capital, or a byte of the upper half.
