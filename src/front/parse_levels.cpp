@@ -33,19 +33,25 @@ std::size_t segment_after(const ParseMachine& m, std::size_t p) {
 
 // Finds, in one pass over the top level of [begin, end), the loosest level
 // from `from` on that has operators there, and leaves their positions in
-// m.scratch. Returns kNoOperator when there are none.
-int loosest_level(ParseMachine& m, std::size_t begin, std::size_t end, int from) {
+// m.scratch. Returns kNoOperator when there are none. `deeper` tells whether
+// operators of a tighter level were met too: when none were, the segments
+// between the operators hold none of any level, and need no scan of their own.
+int loosest_level(ParseMachine& m, std::size_t begin, std::size_t end, int from, bool& deeper) {
     int best = kNoOperator;
+    int tightest = 0;
     m.scratch.clear();
     for (std::size_t i = begin; i < end; i = past_group(m.text, m.brackets, i)) {
         int level = levels[static_cast<unsigned char>(m.text[i])];
-        if (level < from || level > best) continue;
+        if (level < from || level == kNoOperator) continue;
+        if (level > tightest) tightest = level;
+        if (level > best) continue;
         if (level < best) {
             best = level;
             m.scratch.clear();
         }
         m.scratch.push_back(i);
     }
+    deeper = tightest > best;
     return best;
 }
 
@@ -56,20 +62,22 @@ void push(ParseMachine& m, ParseStep step, int level, char ch, std::size_t begin
 // Tasks run in reverse order of pushing. A right fold parses every segment
 // (with each brace list between its neighbours) and then combines from the
 // last operator back to the first; a left fold combines after each segment.
-void push_fold(ParseMachine& m, int level, std::size_t begin, std::size_t end) {
+// `deeper` false: the segments go straight to the affix levels.
+void push_fold(ParseMachine& m, int level, bool deeper, std::size_t begin, std::size_t end) {
     const std::vector<std::size_t>& ops = m.scratch;
     std::size_t k = ops.size();
     auto segment_begin = [&](std::size_t j) {
         return j == 0 ? begin : segment_after(m, ops[j - 1]);
     };
     auto segment_end = [&](std::size_t j) { return j == k ? end : ops[j]; };
+    ParseStep segment = deeper ? ParseStep::levels : ParseStep::affixes;
     if (folds_right(level)) {
         for (std::size_t j = 0; j < k; ++j) {
             char op = m.text[ops[j]];
             push(m, op == '{' ? ParseStep::brace : ParseStep::combine, 0, op, 0, 0);
         }
         for (std::size_t j = k; j > 0; --j) {
-            push(m, ParseStep::levels, level + 1, 0, segment_begin(j), segment_end(j));
+            push(m, segment, level + 1, 0, segment_begin(j), segment_end(j));
             std::size_t p = ops[j - 1];
             if (m.text[p] == '{')
                 push(m, ParseStep::brace_list, 0, 0, p + 1, partner_at(m.brackets, p));
@@ -77,21 +85,22 @@ void push_fold(ParseMachine& m, int level, std::size_t begin, std::size_t end) {
     } else {
         for (std::size_t j = k; j > 0; --j) {
             push(m, ParseStep::combine, 0, m.text[ops[j - 1]], 0, 0);
-            push(m, ParseStep::levels, level + 1, 0, segment_begin(j), segment_end(j));
+            push(m, segment, level + 1, 0, segment_begin(j), segment_end(j));
         }
     }
-    push(m, ParseStep::levels, level + 1, 0, begin, segment_end(0));
+    push(m, segment, level + 1, 0, begin, segment_end(0));
 }
 
 }  // namespace
 
 void parse_levels(ParseMachine& m, const ParseTask& t) {
-    int level = t.level > 8 ? kNoOperator : loosest_level(m, t.begin, t.end, t.level);
+    bool deeper = false;
+    int level = t.level > 8 ? kNoOperator : loosest_level(m, t.begin, t.end, t.level, deeper);
     if (level == kNoOperator) {
-        push(m, ParseStep::affixes, 0, 0, t.begin, t.end);
+        parse_affixes(m, t);
         return;
     }
-    push_fold(m, level, t.begin, t.end);
+    push_fold(m, level, deeper, t.begin, t.end);
 }
 
 // Items are split at the top-level commas of the range. A brace list pushes
