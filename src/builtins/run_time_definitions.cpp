@@ -134,8 +134,7 @@ bool check_bound(const NewDefinitions& fresh, Outcome& out) {
 // The checks of a loaded program, in their order, over the new definitions.
 // The layout global is the running program's already.
 bool check_new(const Runtime& rt, NewDefinitions& fresh, Outcome& out) {
-    rewrite_quotes(fresh.terms);
-    rewrite_pattern_lets(fresh.terms);
+    rewrite_quotes_and_pattern_lets(fresh.terms);
     if (!check_funky(fresh.terms, out)) return false;
     NameUses uses = free_names_of(fresh.terms);
     if (!check_reachable(rt, fresh, uses, out)) return false;

@@ -22,8 +22,7 @@ Outcome check_program(Runtime& rt) {
     GlobalTable& globals = rt.globals;
     Outcome out;
     add_layout_global(globals);
-    rewrite_quotes(globals);
-    rewrite_pattern_lets(globals);
+    rewrite_quotes_and_pattern_lets(globals);
     if (!check_funky(globals, out)) return out;
     {
         NameUses uses = free_names_of(globals);
@@ -46,8 +45,7 @@ Outcome check_program(Runtime& rt) {
 // are sorted out (annotation reads each name's definition).
 Outcome check_program_over_base(Runtime& rt, GlobalTable fresh, NameUses uses) {
     Outcome out;
-    rewrite_quotes(fresh);
-    rewrite_pattern_lets(fresh);
+    rewrite_quotes_and_pattern_lets(fresh);
     if (!check_funky(fresh, out)) return out;
     NameUses all_uses = free_names_of(fresh);
     all_uses.merge(uses);  // the names are disjoint: the base's few move over

@@ -1,6 +1,7 @@
 #include "checks/pattern_lets.hpp"
 
 #include "checks/binders.hpp"
+#include "checks/quotes.hpp"
 #include "checks/walk.hpp"
 #include "front/names.hpp"
 
@@ -12,13 +13,6 @@ bool is_name_pattern(const Term* bound) {
     return !is_leaf_cell(bound) && is_name_binder(left_cell(bound)) &&
            is_name_binder(right_cell(bound));
 }
-
-// The leaves the rewrite adds, made once per rewrite and shared by all its lets.
-struct PatternLeaves {
-    TermRef let = leaf_term("{");
-    TermRef first = leaf_term("K");
-    TermRef second = leaf_term("H");
-};
 
 TermRef let_of(const PatternLeaves& leaves, TermRef bound, TermRef value, TermRef body) {
     return make_pair(make_pair(make_pair(leaves.let, std::move(bound)), std::move(value)),
@@ -40,21 +34,34 @@ TermRef split_pattern_let(const PatternLeaves& leaves, const TermRef& let) {
 
 }  // namespace
 
+TermRef pattern_let_pair(const PatternLeaves& leaves, Term* original, TermRef left, TermRef right) {
+    TermRef pair = keep_or_pair(original, std::move(left), std::move(right));
+    if (is_let_cell(pair.get()) && is_name_pattern(let_bound(pair.get()))) {
+        return split_pattern_let(leaves, pair);
+    }
+    return pair;
+}
+
 TermRef rewrite_pattern_lets(const TermRef& term) {
     auto leaf_fn = [](Term* leaf) { return TermRef(leaf); };
     PatternLeaves leaves;
     auto pair_fn = [&leaves](Term* original, TermRef left, TermRef right) {
-        TermRef pair = keep_or_pair(original, std::move(left), std::move(right));
-        if (is_let_cell(pair.get()) && is_name_pattern(let_bound(pair.get()))) {
-            return split_pattern_let(leaves, pair);
-        }
-        return pair;
+        return pattern_let_pair(leaves, original, std::move(left), std::move(right));
     };
     return rebuild_term(term, leaf_fn, pair_fn);
 }
 
-void rewrite_pattern_lets(GlobalTable& globals) {
-    for (auto& entry : globals) entry.second = rewrite_pattern_lets(entry.second);
+void rewrite_quotes_and_pattern_lets(GlobalTable& globals) {
+    auto leaf_fn = [](Term* leaf) { return TermRef(leaf); };
+    PatternLeaves leaves;
+    TermRef v = leaf_term("V");
+    auto pair_fn = [&](Term* original, TermRef left, TermRef right) {
+        if (is_byte_leaf(left_cell(original), '`')) {
+            return quote_pair(v, original, std::move(left), std::move(right));
+        }
+        return pattern_let_pair(leaves, original, std::move(left), std::move(right));
+    };
+    for (auto& entry : globals) entry.second = rebuild_term(entry.second, leaf_fn, pair_fn);
 }
 
 }  // namespace vesk

@@ -14,7 +14,22 @@ namespace vesk {
 // is left as it is, and unchanged parts stay shared.
 [[nodiscard]] TermRef rewrite_pattern_lets(const TermRef& term);
 
-// Rewrites every definition in place.
-void rewrite_pattern_lets(GlobalTable& globals);
+// The leaves the rewrite adds, made once per rewrite and shared by all its lets.
+struct PatternLeaves {
+    TermRef let = leaf_term("{");
+    TermRef first = leaf_term("K");
+    TermRef second = leaf_term("H");
+};
+// The rule for one pair of that rewrite: `original` (borrowed) as its
+// children `left` and `right` (consumed) came back from it.
+[[nodiscard]] TermRef pattern_let_pair(const PatternLeaves& leaves, Term* original, TermRef left,
+                                       TermRef right);
+
+// Both rewrites over every definition, in one walk of each: quotes and
+// pattern lets never make or unmake each other (a quote's pair starts with
+// V, a let's with a pair), and a quote's text is read off the term as
+// written, so one walk gives what the quote pass and then the pattern-let
+// pass give.
+void rewrite_quotes_and_pattern_lets(GlobalTable& globals);
 
 }  // namespace vesk

@@ -6,22 +6,22 @@
 
 namespace vesk {
 
-TermRef rewrite_quotes(const TermRef& term) {
-    auto leaf_fn = [](Term* leaf) { return TermRef(leaf); };
-    TermRef pair_combinator = leaf_term("V");
-    auto pair_fn = [&pair_combinator](Term* original, TermRef left, TermRef right) {
-        if (!is_byte_leaf(left_cell(original), '`')) {
-            return keep_or_pair(original, std::move(left), std::move(right));
-        }
-        // The text is of the quoted term as written, inner quotes included.
-        TermRef source = leaf_term("[" + print_term(TermRef(right_cell(original))) + "]");
-        return make_pair(make_pair(pair_combinator, std::move(source)), std::move(right));
-    };
-    return rebuild_term(term, leaf_fn, pair_fn);
+TermRef quote_pair(const TermRef& v, Term* original, TermRef left, TermRef right) {
+    if (!is_byte_leaf(left_cell(original), '`')) {
+        return keep_or_pair(original, std::move(left), std::move(right));
+    }
+    // The text is of the quoted term as written, inner quotes included.
+    TermRef source = leaf_term("[" + print_term(TermRef(right_cell(original))) + "]");
+    return make_pair(make_pair(v, std::move(source)), std::move(right));
 }
 
-void rewrite_quotes(GlobalTable& globals) {
-    for (auto& entry : globals) entry.second = rewrite_quotes(entry.second);
+TermRef rewrite_quotes(const TermRef& term) {
+    auto leaf_fn = [](Term* leaf) { return TermRef(leaf); };
+    TermRef v = leaf_term("V");
+    auto pair_fn = [&v](Term* original, TermRef left, TermRef right) {
+        return quote_pair(v, original, std::move(left), std::move(right));
+    };
+    return rebuild_term(term, leaf_fn, pair_fn);
 }
 
 }  // namespace vesk

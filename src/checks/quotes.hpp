@@ -10,7 +10,9 @@ namespace vesk {
 // and V the prelude's pair combinator. Unchanged parts stay shared.
 [[nodiscard]] TermRef rewrite_quotes(const TermRef& term);
 
-// Rewrites every definition in place.
-void rewrite_quotes(GlobalTable& globals);
+// The rule for one pair of that rewrite: `original` (borrowed) as its
+// children `left` and `right` (consumed) came back from it, where `v` is the
+// pair combinator's leaf (borrowed, shared by every quote).
+[[nodiscard]] TermRef quote_pair(const TermRef& v, Term* original, TermRef left, TermRef right);
 
 }  // namespace vesk

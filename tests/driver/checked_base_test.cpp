@@ -111,8 +111,7 @@ TEST(CheckedBase, PassesEveryCheckUnchanged) {
     rt.globals.insert_or_assign("", TermRef("0"));
     GlobalTable& g = rt.globals;
     Bytes before = printed_base();
-    rewrite_quotes(g);
-    rewrite_pattern_lets(g);
+    rewrite_quotes_and_pattern_lets(g);
     Outcome out;
     EXPECT_TRUE(check_funky(g, out));
     EXPECT_TRUE(check_alive(g, out));
