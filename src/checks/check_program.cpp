@@ -48,17 +48,21 @@ Outcome check_program_over_base(Runtime& rt, GlobalTable fresh, NameUses uses) {
     rewrite_quotes_and_pattern_lets(fresh);
     if (!check_funky(fresh, out)) return out;
     NameUses all_uses = free_names_of(fresh);
-    all_uses.merge(uses);  // the names are disjoint: the base's few move over
+    all_uses.merge(uses);          // the names are disjoint: the base's few move over
     auto at = rt.globals.begin();  // fresh names come in order: each hint is close
-    for (const auto& [name, term] : fresh) at = std::next(rt.globals.insert_or_assign(at, name, term));
+    for (const auto& [name, term] : fresh)
+        at = std::next(rt.globals.insert_or_assign(at, name, term));
     if (!check_alive(rt.globals, all_uses, out)) return out;
     prune_broken(rt.globals, std::move(all_uses), rt.prelude, rt.uncached);
     std::erase_if(fresh, [&](const auto& entry) { return rt.globals.count(entry.first) == 0; });
-    if (!check_letters(fresh, out)) return out;
+    // The renaming is left to the sharing walk, which rebuilds every term anyway.
+    std::vector<LetterChoice> choices;
+    if (!choose_all_letters(fresh, choices, out)) return out;
     if (!check_arity(fresh, out)) return out;
     at = rt.globals.begin();
+    auto choice = choices.begin();
     for (auto& [name, term] : fresh) {
-        term = share_term(rt.sharing, std::move(term));
+        term = share_renamed(rt.sharing, std::move(term), *choice++);
         at = std::next(rt.globals.insert_or_assign(at, name, term));
     }
     keep_shared_values(rt.sharing, rt.globals);

@@ -17,31 +17,44 @@ bool is_letter_name(std::string_view name) {
     return name.size() == 1 && name[0] >= 'a' && name[0] <= 'z';
 }
 
-// The bound part of a lambda or let, or null for any other cell.
-Term* bound_part(const Term* cell) {
-    if (is_lambda_cell(cell)) return lambda_bound(cell);
-    if (is_let_cell(cell)) return let_bound(cell);
-    return nullptr;
+// The bound part of a lambda ((\ x) body) or a let ((({ x) value) body), or
+// null for any other pair: one descent of the left spine tells both.
+Term* bound_part(const Term* pair) {
+    const Term* head = left_cell(pair);
+    if (is_leaf_cell(head)) return nullptr;
+    const Term* inner = left_cell(head);
+    if (is_leaf_cell(inner)) return is_byte_leaf(inner, '\\') ? right_cell(head) : nullptr;
+    return is_byte_leaf(left_cell(inner), '{') ? right_cell(inner) : nullptr;
+}
+
+// The name a name binder binds: "[+]" binds "+".
+std::string_view bound_name(const Term* binder) {
+    std::string_view text = leaf_view(binder);
+    return text[0] == '[' ? text.substr(1, 1) : text;
+}
+
+bool is_among(const std::vector<Bytes>& names, std::string_view name) {
+    for (const Bytes& n : names)
+        if (n == name) return true;
+    return false;
 }
 
 }  // namespace
 
 BoundNames bound_names(const TermRef& term) {
     BoundNames names;
-    std::set<Bytes, std::less<>> met;
     std::set<const Term*> seen;
     std::vector<Term*> todo{term.get()};
-    while (!todo.empty()) {
+    while (!todo.empty() && names.renamed.size() + names.letters.size() <= 26) {
         Term* cell = todo.back();
         todo.pop_back();
         if (is_leaf_cell(cell)) continue;
         if (refs_of(cell) > 1 && !seen.insert(cell).second) continue;
         Term* bound = bound_part(cell);
         if (bound != nullptr && is_name_binder(bound)) {
-            Bytes name = name_text(leaf_view(bound));
-            if (met.insert(name).second) {
-                (is_letter_name(name) ? names.letters : names.renamed).push_back(std::move(name));
-            }
+            std::string_view name = bound_name(bound);
+            if (!is_among(names.renamed, name) && !is_among(names.letters, name))
+                (is_letter_name(name) ? names.letters : names.renamed).emplace_back(name);
         }
         todo.push_back(right_cell(cell));
         todo.push_back(left_cell(cell));
@@ -49,74 +62,81 @@ BoundNames bound_names(const TermRef& term) {
     return names;
 }
 
-std::optional<std::map<Bytes, char, std::less<>>> choose_letters(const BoundNames& names) {
+std::optional<LetterChoice> choose_letters(const BoundNames& names) {
     if (names.renamed.size() + names.letters.size() > 26) return std::nullopt;
     bool used[26] = {};
     for (const Bytes& letter : names.letters) used[letter[0] - 'a'] = true;
-    std::map<Bytes, char, std::less<>> chosen;
+    LetterChoice chosen;
     int next = 0;
     for (const Bytes& name : names.renamed) {
         while (used[next]) ++next;
         used[next] = true;
-        chosen.emplace(name, static_cast<char>('a' + next));
+        chosen.emplace_back(name, static_cast<char>('a' + next));
     }
     return chosen;
 }
 
-TermRef rename_to_letters(const TermRef& term, const std::map<Bytes, char, std::less<>>& letters) {
-    // One leaf per letter, shared by every place that gets it. Every leaf of
-    // the term is looked up, and there are at most 26 names: a scan that
-    // tests the length and first byte first is quicker than a tree of strings.
-    std::vector<std::pair<std::string_view, TermRef>> leaves;
-    for (const auto& [name, letter] : letters) {
-        leaves.emplace_back(name, leaf_term(std::string_view(&letter, 1)));
+LetterLeaves letter_leaves(const LetterChoice& choice) {
+    LetterLeaves letters;
+    for (const auto& [name, letter] : choice) {
+        letters.leaves.emplace_back(name, leaf_term(std::string_view(&letter, 1)));
     }
-    auto leaf_of = [&](std::string_view name) -> const TermRef* {
-        for (const auto& [text, leaf] : leaves) {
-            if (text.size() == name.size() && text[0] == name[0] && text == name) return &leaf;
-        }
-        return nullptr;
-    };
+    return letters;
+}
+
+const TermRef* letter_of_text(const LetterLeaves& letters, std::string_view text) {
+    for (const auto& [name, leaf] : letters.leaves) {
+        if (name.size() == text.size() && name[0] == text[0] && name == text) return &leaf;
+    }
+    return nullptr;
+}
+
+const TermRef* letter_of_bracket_binder(const LetterLeaves& letters, const Term* pair) {
+    const Term* head = left_cell(pair);
+    const Term* bound = right_cell(pair);
+    if (!is_byte_leaf(head, '\\') && !is_byte_leaf(head, '{')) return nullptr;
+    if (!is_name_binder(bound) || first_byte(bound) != '[') return nullptr;
+    return letter_of_text(letters, bound_name(bound));
+}
+
+TermRef rename_to_letters(const TermRef& term, const LetterChoice& choice) {
+    LetterLeaves letters = letter_leaves(choice);
     auto leaf_fn = [&](Term* leaf) {
-        const TermRef* letter = leaf_of(leaf_view(leaf));
+        const TermRef* letter = letter_of_text(letters, leaf_view(leaf));
         return letter ? *letter : TermRef(leaf);
     };
-    // The head (\ x) or ({ x) of a binder: a bracketed bound part such as
-    // "[+]" binds "+", which the leaf rule alone does not see.
     auto pair_fn = [&](Term* original, TermRef left, TermRef right) {
-        Term* head = left_cell(original);
-        Term* bound = right_cell(original);
-        if ((is_byte_leaf(head, '\\') || is_byte_leaf(head, '{')) && is_name_binder(bound) &&
-            right.get() == bound) {
-            std::string_view text = leaf_view(bound);  // "[+]" binds "+"
-            if (const TermRef* letter = leaf_of(text[0] == '[' ? text.substr(1, 1) : text)) {
-                right = *letter;
-            }
-        }
+        if (const TermRef* letter = letter_of_bracket_binder(letters, original)) right = *letter;
         return keep_or_pair(original, std::move(left), std::move(right));
     };
     return rebuild_term(term, leaf_fn, pair_fn);
 }
 
-// `log` is null when the debug log is off: the note is not even printed.
-std::optional<TermRef> assign_letters(const Bytes& name, const TermRef& term, Bytes* log) {
+std::optional<LetterChoice> choose_letters_of(const Bytes& name, const TermRef& term, Bytes* log) {
     BoundNames names = bound_names(term);
-    if (names.renamed.empty()) return term;
+    if (names.renamed.empty()) return LetterChoice{};
     if (log != nullptr) *log += "First " + name + ": " + print_term(term) + "\n";
-    std::optional<std::map<Bytes, char, std::less<>>> letters = choose_letters(names);
-    if (!letters) return std::nullopt;
-    return rename_to_letters(term, *letters);
+    return choose_letters(names);
+}
+
+std::optional<TermRef> assign_letters(const Bytes& name, const TermRef& term, Bytes* log) {
+    std::optional<LetterChoice> choice = choose_letters_of(name, term, log);
+    if (!choice) return std::nullopt;
+    if (choice->empty()) return term;
+    return rename_to_letters(term, *choice);
 }
 
 // One append for the whole pass: a program of thousands of definitions would
 // otherwise open and close the log thousands of times.
-bool check_letters(GlobalTable& globals, Outcome& out) {
+bool choose_all_letters(const GlobalTable& globals, std::vector<LetterChoice>& choices,
+                        Outcome& out) {
     Bytes log;
     Bytes* notes = debug_log_path() ? &log : nullptr;
     bool placed = true;
-    for (auto& [name, term] : globals) {
-        std::optional<TermRef> renamed = assign_letters(name, term, notes);
-        if (!renamed) {
+    choices.clear();
+    for (const auto& [name, term] : globals) {
+        std::optional<LetterChoice> choice = choose_letters_of(name, term, notes);
+        if (!choice) {
             out.code = "place";
             if (name.empty()) {
                 out.say = "Place error.";
@@ -127,9 +147,22 @@ bool check_letters(GlobalTable& globals, Outcome& out) {
             placed = false;
             break;
         }
-        term = std::move(*renamed);
+        choices.push_back(std::move(*choice));
     }
     if (!log.empty()) append_to_log(log);
+    return placed;
+}
+
+// Definitions before a failing one are renamed all the same.
+bool check_letters(GlobalTable& globals, Outcome& out) {
+    std::vector<LetterChoice> choices;
+    bool placed = choose_all_letters(globals, choices, out);
+    auto choice = choices.begin();
+    for (auto& entry : globals) {
+        if (choice == choices.end()) break;
+        if (!choice->empty()) entry.second = rename_to_letters(entry.second, *choice);
+        ++choice;
+    }
     return placed;
 }
 

@@ -2,8 +2,9 @@
 // bound name longer than one lower-case letter is renamed to a free letter.
 #pragma once
 
-#include <map>
 #include <optional>
+#include <string_view>
+#include <utility>
 #include <vector>
 
 #include "diagnostics/outcome.hpp"
@@ -12,36 +13,60 @@
 namespace vesk {
 
 // The distinct names bound by the lambdas and lets of a term, in the order
-// they are first met (left part first, a binder before its body).
+// they are first met (left part first, a binder before its body). The walk
+// stops at the 27th distinct name: by then the names cannot fit.
 struct BoundNames {
     std::vector<Bytes> renamed;  // every bound name that is not one letter a-z
     std::vector<Bytes> letters;  // the bound names that are one letter a-z
 };
 BoundNames bound_names(const TermRef& term);
 
-// Each name to rename with its letter: in list order, the first letter from
-// a to z that neither the term binds already nor an earlier name got.
-// Nothing when the names need more than 26 letters in all.
-std::optional<std::map<Bytes, char, std::less<>>> choose_letters(const BoundNames& names);
+// Each name to rename with its letter, in the order the names were met.
+using LetterChoice = std::vector<std::pair<Bytes, char>>;
 
-// `term` (borrowed) with each name of `letters` replaced by its letter:
-// in the bound part of every lambda or let that binds it, and in every leaf
+// In list order, the first letter from a to z that neither the term binds
+// already nor an earlier name got. Nothing when the names need more than 26
+// letters in all.
+std::optional<LetterChoice> choose_letters(const BoundNames& names);
+
+// The leaves a choice puts in, one per letter, shared by every place that
+// gets it. A choice has at most 26 names, so a lookup is a scan that tests
+// the length and first byte first: quicker than a tree of strings.
+struct LetterLeaves {
+    std::vector<std::pair<std::string_view, TermRef>> leaves;  // views into the choice
+};
+// The leaves of `choice` (borrowed: it must outlive them).
+LetterLeaves letter_leaves(const LetterChoice& choice);
+// The letter for a leaf whose text is a renamed name, or null.
+const TermRef* letter_of_text(const LetterLeaves& letters, std::string_view text);
+// The letter for the bound part of the binder head `pair`, (\ x) or ({ x),
+// when that part is a bracketed name such as "[+]" that binds a renamed "+";
+// null otherwise. A plain name binder is a leaf, renamed by the leaf rule.
+const TermRef* letter_of_bracket_binder(const LetterLeaves& letters, const Term* pair);
+
+// `term` (borrowed) with each name of `choice` replaced by its letter: in
+// the bound part of every lambda or let that binds it, and in every leaf
 // whose text is it, bound or not.
-[[nodiscard]] TermRef rename_to_letters(const TermRef& term,
-                                        const std::map<Bytes, char, std::less<>>& letters);
+[[nodiscard]] TermRef rename_to_letters(const TermRef& term, const LetterChoice& choice);
 
-// The definition `name` with its bound names (of `term`, borrowed) renamed,
-// or nothing when it binds more than 26 distinct names. When anything is to
-// be renamed, first adds the line "First " name ": " printed term to `log`
-// (null when the debug log is off: printing a large program's definitions
-// is about a ninth of its start-up).
+// The choice for the definition `name` (its term borrowed), or nothing when
+// it binds more than 26 distinct names. When anything is to be renamed,
+// first adds the line "First " name ": " printed term to `log` (null when
+// the debug log is off: printing a large program's definitions is about a
+// ninth of its start-up).
+[[nodiscard]] std::optional<LetterChoice> choose_letters_of(const Bytes& name, const TermRef& term,
+                                                            Bytes* log);
+// The definition with its bound names renamed, or nothing as above.
 [[nodiscard]] std::optional<TermRef> assign_letters(const Bytes& name, const TermRef& term,
                                                     Bytes* log);
 
-// Renames in every definition in name order; on the first one with too many
-// names fills `out` with the "place" error and returns false. The lines of
-// assign_letters go to the debug log in one append when the pass ends,
-// whether it fails or not.
+// The choice of every definition, in name order (empty for those that keep
+// their names); on the first one with too many names fills `out` with the
+// "place" error and returns false. The lines of choose_letters_of go to the
+// debug log in one append when the pass ends, whether it fails or not.
+[[nodiscard]] bool choose_all_letters(const GlobalTable& globals,
+                                      std::vector<LetterChoice>& choices, Outcome& out);
+// The same, renaming each definition by its choice.
 [[nodiscard]] bool check_letters(GlobalTable& globals, Outcome& out);
 
 }  // namespace vesk

@@ -5,6 +5,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "checks/letters.hpp"
 #include "checks/walk.hpp"
 #include "engine/annotate.hpp"
 
@@ -103,10 +104,9 @@ struct Shared {
     std::uint64_t hash;
 };
 
-}  // namespace
-
-// The rebuild walk of walk.hpp, carrying each result's hash beside it.
-TermRef share_term(SharingTable& table, TermRef term) {
+// The rebuild walk of walk.hpp, carrying each result's hash beside it, and
+// renaming by `letters` (null: no renaming) on the way.
+TermRef share_walk(SharingTable& table, TermRef term, const LetterLeaves* letters) {
     struct Frame {
         Term* cell;
         bool children_done;
@@ -120,8 +120,10 @@ TermRef share_term(SharingTable& table, TermRef term) {
         todo.pop_back();
         Term* cell = frame.cell;
         if (is_leaf_cell(cell)) {
-            std::uint64_t hash = leaf_hash(cell);
-            done.push_back({intern(table, TermRef(cell), hash), hash});
+            const TermRef* letter = letters ? letter_of_text(*letters, leaf_view(cell)) : nullptr;
+            Term* leaf = letter ? letter->get() : cell;
+            std::uint64_t hash = leaf_hash(leaf);
+            done.push_back({intern(table, TermRef(leaf), hash), hash});
         } else if (!frame.children_done) {
             bool shared = refs_of(cell) > 1;
             auto found = shared ? remembered.find(cell) : remembered.end();
@@ -135,6 +137,11 @@ TermRef share_term(SharingTable& table, TermRef term) {
         } else {
             Shared right = std::move(done.back());
             done.pop_back();
+            if (const TermRef* letter =
+                    letters ? letter_of_bracket_binder(*letters, cell) : nullptr) {
+                std::uint64_t letter_hash = leaf_hash(letter->get());
+                right = {intern(table, *letter, letter_hash), letter_hash};
+            }
             Shared left = std::move(done.back());
             done.pop_back();
             std::uint64_t hash = pair_hash(left.hash, right.hash);
@@ -145,6 +152,18 @@ TermRef share_term(SharingTable& table, TermRef term) {
         }
     }
     return std::move(done.back().term);
+}
+
+}  // namespace
+
+TermRef share_term(SharingTable& table, TermRef term) {
+    return share_walk(table, std::move(term), nullptr);
+}
+
+TermRef share_renamed(SharingTable& table, TermRef term, const LetterChoice& choice) {
+    if (choice.empty()) return share_walk(table, std::move(term), nullptr);
+    LetterLeaves letters = letter_leaves(choice);
+    return share_walk(table, std::move(term), &letters);
 }
 
 void clear_sharing_table(SharingTable& table) {

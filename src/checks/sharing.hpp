@@ -4,6 +4,7 @@
 // values, for built-ins that hand out shared copies.
 #pragma once
 
+#include "checks/letters.hpp"
 #include "runtime/globals.hpp"
 #include "runtime/sharing_table.hpp"
 
@@ -14,6 +15,10 @@ namespace vesk {
 // there is none. Equal terms (compare_terms gives 0) thus come back as the
 // same cell.
 [[nodiscard]] TermRef share_term(SharingTable& table, TermRef term);
+// The cells share_term(table, rename_to_letters(term, choice)) gives, from
+// one walk: the renamed copy is never built only to be shared at once.
+// `term` is consumed, `choice` borrowed.
+[[nodiscard]] TermRef share_renamed(SharingTable& table, TermRef term, const LetterChoice& choice);
 
 // Empties the table.
 void clear_sharing_table(SharingTable& table);

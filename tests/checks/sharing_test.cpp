@@ -1,8 +1,8 @@
 #include "checks/sharing.hpp"
-#include "../support/test_runtime.hpp"
 
 #include <gtest/gtest.h>
 
+#include "../support/test_runtime.hpp"
 #include "sexpr.hpp"
 
 namespace vesk {
@@ -36,6 +36,32 @@ TEST(Sharing, LaterTermsReuseTheTable) {
     EXPECT_EQ(share_term(rt().sharing, c).get(), c.get());
 }
 
+// Renaming on the way gives the very cells that renaming first and sharing
+// the copy give: bracketed binders, names used unbound and shared subterms.
+TEST(Sharing, RenamingOnTheWayGivesTheCellsOfRenamingFirst) {
+    const struct {
+        const char* term;
+        LetterChoice choice;
+    } cases[] = {
+        {"(\\ xs (g xs xs))", {{"xs", 'a'}}},
+        {"(\\ [+] (+ 1 [+]))", {{"+", 'a'}}},
+        {"({ [*] 2 (\\ ys (* ys [*])))", {{"*", 'b'}, {"ys", 'a'}}},
+        {"(\\ x (x y))", {}},
+    };
+    for (const auto& c : cases) {
+        clear_sharing_table(rt().sharing);
+        TermRef first = share_term(rt().sharing, rename_to_letters(sx(c.term), c.choice));
+        TermRef fused = share_renamed(rt().sharing, sx(c.term), c.choice);
+        EXPECT_EQ(fused.get(), first.get()) << c.term << " gave " << sx_show(fused);
+    }
+    // A subterm with two owners is renamed once and stays one cell.
+    clear_sharing_table(rt().sharing);
+    TermRef inner = sx("(f xs)");
+    TermRef term = share_renamed(rt().sharing, make_pair(inner, inner), {{"xs", 'q'}});
+    EXPECT_EQ(sx_show(term), "(f q (f q))");
+    EXPECT_EQ(left(term).get(), right(term).get());
+}
+
 TEST(Sharing, DifferentTermsStayApart) {
     clear_sharing_table(rt().sharing);
     TermRef a = share_term(rt().sharing, sx("(g x y)"));
@@ -45,7 +71,8 @@ TEST(Sharing, DifferentTermsStayApart) {
     EXPECT_EQ(left(a).get(), c.get());
     EXPECT_NE(left(b).get(), c.get());
     std::string binary("[a\0b]", 5);
-    EXPECT_NE(share_term(rt().sharing, leaf_term(binary)).get(), share_term(rt().sharing, sx("[a]")).get());
+    EXPECT_NE(share_term(rt().sharing, leaf_term(binary)).get(),
+              share_term(rt().sharing, sx("[a]")).get());
 }
 
 TEST(Sharing, DeepAndWideTermsAreShared) {
