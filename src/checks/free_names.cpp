@@ -66,8 +66,10 @@ struct BoundStack {
 
 // Names are views into the leaves of the term, which outlives the walk; a
 // bracketed bound part "[+]" is viewed at its middle byte. Free names are
-// gathered with repeats and sorted once at the end.
+// gathered, with the repeats that a short list does not catch, and sorted
+// once at the end.
 struct NameWalk {
+    static constexpr std::size_t kFewFound = 32;
     std::vector<std::string_view> found;
     BoundStack bound;
     std::uint64_t next_scope = 1;
@@ -90,10 +92,18 @@ struct NameWalk {
         if (value != nullptr) todo.push_back({Step::visit, value, scope});
     }
 
+    // A definition uses a few names many times over: while the list is
+    // short a repeat is dropped as it is met, which leaves little to sort.
     void visit_leaf(const Term* leaf) {
         std::string_view text = leaf_view(leaf);
         if (text == "{" || text == "\\" || !is_name_leaf(text)) return;
-        if (!bound.holds(text)) found.push_back(text);
+        if (bound.holds(text)) return;
+        if (found.size() <= kFewFound) {
+            for (std::string_view n : found) {
+                if (n.size() == text.size() && n[0] == text[0] && n == text) return;
+            }
+        }
+        found.push_back(text);
     }
 
     void visit(Term* cell, std::uint64_t scope) {

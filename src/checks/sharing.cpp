@@ -99,6 +99,38 @@ TermRef intern(SharingTable& table, TermRef candidate, std::uint64_t hash) {
     return candidate;
 }
 
+// Whether the table's `entry` equals the pair (left right), the children
+// already shared. They nearly always are the entry's own children; an entry
+// kept as a value may hold children that have left the table since, and
+// those are compared.
+bool same_pair(const Term* entry, const Term* left, const Term* right) {
+    if (is_leaf_cell(entry)) return false;
+    if (left_cell(entry) == left && right_cell(entry) == right) return true;
+    return compare_cells(left_cell(entry), left) == 0 &&
+           compare_cells(right_cell(entry), right) == 0;
+}
+
+// The table's entry equal to the pair of `left` and `right` (consumed, both
+// already shared), entering that pair if none is: `original` itself
+// (borrowed) when those are its children, a new pair otherwise. Most pairs of
+// a program are found, and then no pair is made only to be dropped.
+TermRef intern_pair(SharingTable& table, std::uint64_t hash, Term* original, TermRef left,
+                    TermRef right) {
+    if (2 * (table.used + 1) > table.slots.size()) grow(table);
+    std::size_t at = slot_of(table, hash);
+    for (; table.slots[at].cell != nullptr; at = (at + 1) & (table.slots.size() - 1)) {
+        const Slot& slot = table.slots[at];
+        if (slot.hash == hash && same_pair(slot.cell, left.get(), right.get())) {
+            return TermRef(slot.cell);
+        }
+    }
+    TermRef pair = keep_or_pair(original, std::move(left), std::move(right));
+    table.slots[at] = {hash, pair.get()};
+    ++table.used;
+    retain(pair.get());
+    return pair;
+}
+
 struct Shared {
     TermRef term;
     std::uint64_t hash;
@@ -145,8 +177,8 @@ TermRef share_walk(SharingTable& table, TermRef term, const LetterLeaves* letter
             Shared left = std::move(done.back());
             done.pop_back();
             std::uint64_t hash = pair_hash(left.hash, right.hash);
-            TermRef pair = keep_or_pair(cell, std::move(left.term), std::move(right.term));
-            Shared out{intern(table, std::move(pair), hash), hash};
+            Shared out{intern_pair(table, hash, cell, std::move(left.term), std::move(right.term)),
+                       hash};
             if (frame.shared) remembered.emplace(cell, out);
             done.push_back(std::move(out));
         }

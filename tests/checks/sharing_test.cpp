@@ -62,6 +62,17 @@ TEST(Sharing, RenamingOnTheWayGivesTheCellsOfRenamingFirst) {
     EXPECT_EQ(left(term).get(), right(term).get());
 }
 
+// A value kept in the table may hold a child that was not a value and left
+// it; an equal term shared later still comes back as that value's cell.
+TEST(Sharing, AKeptValueIsFoundThroughChildrenThatLeftTheTable) {
+    clear_sharing_table(rt().sharing);
+    TermRef kept = share_term(rt().sharing, sx("(\\ x (I 1))"));
+    keep_shared_values(rt().sharing, rt().globals);
+    TermRef child = share_term(rt().sharing, sx("(I 1)"));
+    ASSERT_NE(child.get(), right(kept).get()) << "the child is expected to have left the table";
+    EXPECT_EQ(share_term(rt().sharing, sx("(\\ x (I 1))")).get(), kept.get());
+}
+
 TEST(Sharing, DifferentTermsStayApart) {
     clear_sharing_table(rt().sharing);
     TermRef a = share_term(rt().sharing, sx("(g x y)"));
