@@ -33,13 +33,18 @@ void place(SharingTable& table, std::uint64_t hash, Term* cell) {
     ++table.used;
 }
 
-void grow(SharingTable& table) {
-    std::vector<Slot> old = std::move(table.slots);
-    table.slots.assign(old.empty() ? 1024 : old.size() * 2, Slot{0, nullptr});
+// Moves every entry into a fresh array of `size` slots (a power of two).
+void rehash(SharingTable& table, std::size_t size) {
+    SharingSlots old = std::move(table.slots);
+    table.slots.assign(size, Slot{0, nullptr});
     table.used = 0;
     for (const Slot& slot : old) {
         if (slot.cell != nullptr) place(table, slot.hash, slot.cell);
     }
+}
+
+void grow(SharingTable& table) {
+    rehash(table, table.slots.empty() ? 1024 : table.slots.size() * 2);
 }
 
 std::uint64_t mix(std::uint64_t x) {
@@ -198,8 +203,14 @@ TermRef share_renamed(SharingTable& table, TermRef term, const LetterChoice& cho
     return share_walk(table, std::move(term), &letters);
 }
 
+void reserve_sharing(SharingTable& table, std::size_t entries) {
+    std::size_t size = table.slots.empty() ? 1024 : table.slots.size();
+    while (size < 2 * (table.used + entries + 1)) size *= 2;
+    if (size > table.slots.size()) rehash(table, size);
+}
+
 void clear_sharing_table(SharingTable& table) {
-    std::vector<Slot> old = std::move(table.slots);
+    SharingSlots old = std::move(table.slots);
     table.slots.clear();
     table.used = 0;
     for (const Slot& slot : old) {

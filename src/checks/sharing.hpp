@@ -20,6 +20,10 @@ namespace vesk {
 // `term` is consumed, `choice` borrowed.
 [[nodiscard]] TermRef share_renamed(SharingTable& table, TermRef term, const LetterChoice& choice);
 
+// Makes room for `entries` more entries at once, so that a table about to
+// take a large program's terms is not doubled and refilled again and again.
+void reserve_sharing(SharingTable& table, std::size_t entries);
+
 // Empties the table.
 void clear_sharing_table(SharingTable& table);
 

@@ -39,6 +39,7 @@ bool redefines_base(const GlobalTable& base, const ParsedProgram& program) {
 Outcome run_checked(Runtime& rt, NameUses uses, Bytes text, int& status) {
     set_activity("loading the definitions");
     Outcome out;
+    std::size_t text_size = text.size();
     std::optional<ParsedProgram> program = parse_program(std::move(text), out);
     if (!program) return out;
     out = refusal_of(rt, *program);
@@ -50,6 +51,9 @@ Outcome run_checked(Runtime& rt, NameUses uses, Bytes text, int& status) {
     fresh.insert_or_assign("", std::move(program->main));
     for (ParsedDefinition& d : program->definitions) store_definition(fresh, rt.uncached, d);
     set_activity("checking the program");
+    // Room for a subterm per 16 bytes of text, about what a large program with
+    // much repeated text has; the table still doubles past it as needed.
+    reserve_sharing(rt.sharing, text_size / 16);
     out = check_program_over_base(rt, std::move(fresh), std::move(uses));
     if (!is_check(out)) return out;
     set_activity("running the program");

@@ -6,6 +6,7 @@
 // allocation per entry. Each occupied slot owns one reference to its cell.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
@@ -18,8 +19,31 @@ struct SharingSlot {
     Term* cell;  // null for an empty slot
 };
 
+// Storage for slot arrays. An array of 2 MiB or more (a program of some
+// hundred thousand distinct subterms) is aligned to 2 MiB and offered to the
+// kernel as huge pages: its first touch then takes a page fault per 2 MiB
+// instead of one per 4 KiB, and each growth touches a fresh array.
+void* allocate_slot_array(std::size_t bytes);
+void free_slot_array(void* array, std::size_t bytes);
+
+template <typename T>
+struct SlotArrayAllocator {
+    using value_type = T;
+    SlotArrayAllocator() = default;
+    template <typename U>
+    SlotArrayAllocator(const SlotArrayAllocator<U>&) {}
+    T* allocate(std::size_t n) { return static_cast<T*>(allocate_slot_array(n * sizeof(T))); }
+    void deallocate(T* p, std::size_t n) { free_slot_array(p, n * sizeof(T)); }
+    template <typename U>
+    bool operator==(const SlotArrayAllocator<U>&) const {
+        return true;
+    }
+};
+
+using SharingSlots = std::vector<SharingSlot, SlotArrayAllocator<SharingSlot>>;
+
 struct SharingTable {
-    std::vector<SharingSlot> slots;
+    SharingSlots slots;
     std::size_t used = 0;
 
     SharingTable() = default;
