@@ -73,6 +73,21 @@ TEST(Sharing, AKeptValueIsFoundThroughChildrenThatLeftTheTable) {
     EXPECT_EQ(share_term(rt().sharing, sx("(\\ x (I 1))")).get(), kept.get());
 }
 
+// Room made ahead keeps every entry, and sharing fills it without doubling.
+TEST(Sharing, RoomMadeAheadKeepsTheEntries) {
+    clear_sharing_table(rt().sharing);
+    TermRef before = share_term(rt().sharing, sx("(f (g x) y)"));
+    reserve_sharing(rt().sharing, 100000);
+    std::size_t size = rt().sharing.slots.size();
+    EXPECT_GE(size, 200000u);
+    EXPECT_EQ(share_term(rt().sharing, sx("(f (g x) y)")).get(), before.get());
+    for (int i = 0; i < 1000; ++i) {
+        (void)share_term(rt().sharing, make_pair(leaf_term("h"), leaf_term(std::to_string(i))));
+    }
+    EXPECT_EQ(rt().sharing.slots.size(), size);
+    clear_sharing_table(rt().sharing);
+}
+
 TEST(Sharing, DifferentTermsStayApart) {
     clear_sharing_table(rt().sharing);
     TermRef a = share_term(rt().sharing, sx("(g x y)"));
