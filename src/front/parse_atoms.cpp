@@ -60,7 +60,7 @@ TermRef atom_term(ParseMachine& m, std::size_t a, std::size_t stop) {
     std::string_view atom = m.text.substr(a, stop - a);
     unsigned char first = static_cast<unsigned char>(atom[0]);
     if (is_digit_byte(first) || is_lower_byte(first) || first == '[' || atom.size() > 1)
-        return leaf_term(atom);
+        return text_leaf(m, atom);
     return byte_leaf(m, first == '\0' ? '\n' : first);
 }
 

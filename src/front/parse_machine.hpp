@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <optional>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "front/bracket_table.hpp"
@@ -44,6 +45,12 @@ struct ParseMachine {
     std::vector<std::size_t> scratch;
     // One shared leaf per single byte: operators, capitals, the empty leaf.
     std::array<std::optional<TermRef>, 256> byte_leaves;
+    // One shared leaf per distinct longer atom (names, numbers, square
+    // literals), keyed by views into `text`. A program names the same few
+    // things again and again: one cell for all of a text's places keeps a
+    // large program's parsed form about a third smaller, and the sharing
+    // pass would make them one cell in the end anyway.
+    std::unordered_map<std::string_view, TermRef> text_leaves;
 };
 
 // A machine over `text` (borrowed: it must outlive the machine), with its
@@ -53,6 +60,8 @@ ParseMachine make_parse_machine(std::string_view text);
 [[nodiscard]] TermRef run_parse_machine(ParseMachine& m);
 // The shared leaf of one byte.
 [[nodiscard]] TermRef byte_leaf(ParseMachine& m, unsigned char c);
+// The shared leaf of a text of the machine's own text (a view into it).
+[[nodiscard]] TermRef text_leaf(ParseMachine& m, std::string_view atom);
 
 // Steps of the grammar, each performed for the task on top (already popped).
 void parse_levels(ParseMachine& m, const ParseTask& t);

@@ -76,6 +76,14 @@ TermRef byte_leaf(ParseMachine& m, unsigned char c) {
     return *slot;
 }
 
+TermRef text_leaf(ParseMachine& m, std::string_view atom) {
+    auto found = m.text_leaves.find(atom);
+    if (found != m.text_leaves.end()) return found->second;
+    TermRef leaf = leaf_term(atom);
+    m.text_leaves.emplace(atom, leaf);
+    return leaf;
+}
+
 TermRef parse_expression(std::string_view text) {
     ParseMachine m = make_parse_machine(text);
     m.tasks.push_back({ParseStep::levels, 1, 0, 0, text.size()});
