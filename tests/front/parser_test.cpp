@@ -24,6 +24,19 @@ TEST(Parser, EmptyOperandsAreTheEmptyLeaf) {
     EXPECT_EQ(parsed("\\"), "((\\ }) })");
 }
 
+// Every place of one atom text is one leaf; different texts stay apart.
+TEST(Parser, PlacesOfOneTextShareTheirLeaf) {
+    TermRef t = parse_expression("xs 12 [q] xs 12 [q]");
+    std::vector<Term*> leaves;  // the spine's arguments, last first, then its head
+    TermRef at = t;
+    for (; is_pair(at); at = left(at)) leaves.push_back(right(at).get());
+    leaves.push_back(at.get());
+    ASSERT_EQ(leaves.size(), 6u);
+    for (int i = 0; i < 3; ++i) EXPECT_EQ(leaves[i], leaves[i + 3]) << i;
+    EXPECT_NE(leaves[0], leaves[1]);
+    EXPECT_NE(leaves[1], leaves[2]);
+}
+
 TEST(Parser, Associativity) {
     EXPECT_EQ(parsed("a-b-c"), "((- ((- a) b)) c)");
     EXPECT_EQ(parsed("a^b^c"), "((^ a) ((^ b) c))");
