@@ -1,5 +1,6 @@
 #include "checks/sharing.hpp"
 
+#include <array>
 #include <cstdint>
 #include <cstring>
 #include <unordered_map>
@@ -141,6 +142,37 @@ struct Shared {
     std::uint64_t hash;
 };
 
+// The shared form of the leaves met in one walk, by cell. The parser gives
+// every place of a text one leaf, so a definition meets most of its leaves
+// many times; a hit spares the renaming lookup, the hash and the probe.
+// Direct-mapped: a miss only costs the full way. A result is held by the
+// table, which drops nothing during a walk, and a leaf by the walked term.
+struct LeafMemo {
+    static constexpr std::size_t kSize = 64;
+    struct Entry {
+        const Term* leaf = nullptr;
+        Term* shared = nullptr;
+        std::uint64_t hash = 0;
+    };
+    std::array<Entry, kSize> entries{};
+
+    Entry& slot(const Term* leaf) {
+        return entries[(reinterpret_cast<std::uintptr_t>(leaf) >> 3) % kSize];
+    }
+};
+
+// The shared form of `leaf` (borrowed), renamed by `letters` (or null).
+Shared share_leaf(SharingTable& table, LeafMemo& memo, Term* leaf, const LetterLeaves* letters) {
+    LeafMemo::Entry& entry = memo.slot(leaf);
+    if (entry.leaf == leaf) return {TermRef(entry.shared), entry.hash};
+    const TermRef* letter = letters ? letter_of_text(*letters, leaf_view(leaf)) : nullptr;
+    Term* renamed = letter ? letter->get() : leaf;
+    std::uint64_t hash = leaf_hash(renamed);
+    TermRef shared = intern(table, TermRef(renamed), hash);
+    entry = {leaf, shared.get(), hash};
+    return {std::move(shared), hash};
+}
+
 // The rebuild walk of walk.hpp, carrying each result's hash beside it, and
 // renaming by `letters` (null: no renaming) on the way.
 TermRef share_walk(SharingTable& table, TermRef term, const LetterLeaves* letters) {
@@ -152,15 +184,13 @@ TermRef share_walk(SharingTable& table, TermRef term, const LetterLeaves* letter
     std::vector<Frame> todo{{term.get(), false, false}};
     std::vector<Shared> done;
     std::unordered_map<const Term*, Shared> remembered;
+    LeafMemo memo;
     while (!todo.empty()) {
         Frame frame = todo.back();
         todo.pop_back();
         Term* cell = frame.cell;
         if (is_leaf_cell(cell)) {
-            const TermRef* letter = letters ? letter_of_text(*letters, leaf_view(cell)) : nullptr;
-            Term* leaf = letter ? letter->get() : cell;
-            std::uint64_t hash = leaf_hash(leaf);
-            done.push_back({intern(table, TermRef(leaf), hash), hash});
+            done.push_back(share_leaf(table, memo, cell, letters));
         } else if (!frame.children_done) {
             bool shared = refs_of(cell) > 1;
             auto found = shared ? remembered.find(cell) : remembered.end();

@@ -10,6 +10,7 @@ namespace {
 
 using test::rt;
 
+using test::make_lambda;
 using test::sx;
 using test::sx_show;
 
@@ -54,6 +55,14 @@ TEST(Sharing, RenamingOnTheWayGivesTheCellsOfRenamingFirst) {
         TermRef fused = share_renamed(rt().sharing, sx(c.term), c.choice);
         EXPECT_EQ(fused.get(), first.get()) << c.term << " gave " << sx_show(fused);
     }
+    // One leaf cell in many places, as the parser leaves a name, is renamed
+    // in every place; a leaf cell of another text beside it stays itself.
+    TermRef xs = leaf_term("xs");
+    TermRef g = leaf_term("g");
+    TermRef many = make_pair(make_pair(make_pair(g, xs), make_pair(g, xs)), xs);
+    clear_sharing_table(rt().sharing);
+    TermRef once = share_renamed(rt().sharing, make_lambda(xs, many), {{"xs", 'a'}});
+    EXPECT_EQ(sx_show(once), "(\\ a (g a (g a) a))");
     // A subterm with two owners is renamed once and stays one cell.
     clear_sharing_table(rt().sharing);
     TermRef inner = sx("(f xs)");
