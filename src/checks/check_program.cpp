@@ -46,18 +46,35 @@ Outcome check_program(Runtime& rt) {
 Outcome check_program_over_base(Runtime& rt, GlobalTable fresh, NameUses uses) {
     Outcome out;
     rewrite_quotes_and_pattern_lets(fresh);
-    if (!check_funky(fresh, out)) return out;
-    NameUses all_uses = free_names_of(fresh);
+    // One walk of each definition serves the funky check, reachability and
+    // pruning, and the letters: what the separate checks would each find.
+    NameUses all_uses;
+    std::vector<BoundNames> bound;
+    for (const auto& [name, term] : fresh) {
+        TermFacts facts = term_facts(term);
+        if (facts.funky) return funky_outcome(name, *facts.funky);
+        all_uses.emplace_hint(all_uses.end(), name, std::move(facts.free));
+        bound.push_back(std::move(facts.bound));
+    }
     all_uses.merge(uses);          // the names are disjoint: the base's few move over
     auto at = rt.globals.begin();  // fresh names come in order: each hint is close
     for (const auto& [name, term] : fresh)
         at = std::next(rt.globals.insert_or_assign(at, name, term));
     if (!check_alive(rt.globals, all_uses, out)) return out;
     prune_broken(rt.globals, std::move(all_uses), rt.prelude, rt.uncached);
-    std::erase_if(fresh, [&](const auto& entry) { return rt.globals.count(entry.first) == 0; });
+    std::vector<BoundNames> kept;  // the bound names of the definitions pruning kept
+    auto names = bound.begin();
+    for (auto entry = fresh.begin(); entry != fresh.end(); ++names) {
+        if (rt.globals.count(entry->first) == 0) {
+            entry = fresh.erase(entry);
+        } else {
+            kept.push_back(std::move(*names));
+            ++entry;
+        }
+    }
     // The renaming is left to the sharing walk, which rebuilds every term anyway.
     std::vector<LetterChoice> choices;
-    if (!choose_all_letters(fresh, choices, out)) return out;
+    if (!choose_all_letters(fresh, choices, out, &kept)) return out;
     if (!check_arity(fresh, out)) return out;
     at = rt.globals.begin();
     auto choice = choices.begin();

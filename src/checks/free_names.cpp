@@ -76,6 +76,8 @@ struct NameWalk {
     std::map<std::pair<std::uint64_t, const Term*>, std::uint64_t> shared_scopes;
     std::set<std::pair<const Term*, std::uint64_t>> seen;
     std::vector<Task> todo;
+    Term* funky = nullptr;  // the first binder of no name met
+    BoundNames binds;
 
     std::uint64_t inner_scope(std::uint64_t outer, const Term* binder) {
         if (refs_of(binder) <= 1) return next_scope++;
@@ -106,20 +108,37 @@ struct NameWalk {
         found.push_back(text);
     }
 
+    // A binder whose bound part is no name is the funky check's find (the
+    // first met) and is read on as plain application.
     void visit(Term* cell, std::uint64_t scope) {
         if (is_leaf_cell(cell)) {
             visit_leaf(cell);
             return;
         }
         if (refs_of(cell) > 1 && !seen.insert({cell, scope}).second) return;
-        if (is_lambda_cell(cell) && is_name_binder(lambda_bound(cell))) {
-            enter_binder(cell, lambda_bound(cell), nullptr, scope);
-        } else if (is_let_cell(cell) && is_name_binder(let_bound(cell))) {
-            enter_binder(cell, let_bound(cell), let_value(cell), scope);
-        } else {
-            todo.push_back({Step::visit, right_cell(cell), scope});
-            todo.push_back({Step::visit, left_cell(cell), scope});
+        bool lambda = is_lambda_cell(cell);
+        if (lambda || is_let_cell(cell)) {
+            Term* bound_part = lambda ? lambda_bound(cell) : let_bound(cell);
+            if (is_name_binder(bound_part)) {
+                note_bound(bound_name(bound_part));
+                enter_binder(cell, bound_part, lambda ? nullptr : let_value(cell), scope);
+                return;
+            }
+            if (funky == nullptr) funky = cell;
         }
+        todo.push_back({Step::visit, right_cell(cell), scope});
+        todo.push_back({Step::visit, left_cell(cell), scope});
+    }
+
+    // Bound names in the order first met; past 26 they cannot all have a
+    // letter, and the 27th is the last noted.
+    void note_bound(std::string_view name) {
+        if (binds.renamed.size() + binds.letters.size() > 26) return;
+        bool letter = name.size() == 1 && name[0] >= 'a' && name[0] <= 'z';
+        std::vector<Bytes>& list = letter ? binds.letters : binds.renamed;
+        for (const Bytes& n : list)
+            if (n == name) return;
+        list.emplace_back(name);
     }
 
     // The name a bound part binds: name_text of its text, as a view.
@@ -146,33 +165,41 @@ struct NameWalk {
     }
 };
 
-// The free names of `term` through `walk`, which is left empty for the next
+// The facts of `term` through `walk`, which is left empty for the next
 // term (its stacks keep their room: a table's definitions reuse one walk).
-std::set<Bytes, std::less<>> collect_free_names(NameWalk& walk, const TermRef& term) {
+TermFacts collect_facts(NameWalk& walk, const TermRef& term) {
     walk.run(term.get());
     std::sort(walk.found.begin(), walk.found.end());
     walk.found.erase(std::unique(walk.found.begin(), walk.found.end()), walk.found.end());
-    std::set<Bytes, std::less<>> names;
-    for (std::string_view name : walk.found) names.emplace_hint(names.end(), name);
+    TermFacts facts;
+    for (std::string_view name : walk.found) facts.free.emplace_hint(facts.free.end(), name);
+    if (walk.funky != nullptr) facts.funky.emplace(walk.funky);
+    facts.bound = std::move(walk.binds);
     walk.found.clear();
     walk.shared_scopes.clear();
     walk.seen.clear();
     walk.next_scope = 1;
-    return names;
+    walk.funky = nullptr;
+    walk.binds = BoundNames{};
+    return facts;
 }
 
 }  // namespace
 
-std::set<Bytes, std::less<>> free_name_set(const TermRef& term) {
+TermFacts term_facts(const TermRef& term) {
     NameWalk walk;
-    return collect_free_names(walk, term);
+    return collect_facts(walk, term);
+}
+
+std::set<Bytes, std::less<>> free_name_set(const TermRef& term) {
+    return term_facts(term).free;
 }
 
 NameUses free_names_of(const GlobalTable& definitions) {
     NameUses uses;
     NameWalk walk;
     for (const auto& [name, term] : definitions)
-        uses.emplace_hint(uses.end(), name, collect_free_names(walk, term));
+        uses.emplace_hint(uses.end(), name, collect_facts(walk, term).free);
     return uses;
 }
 

@@ -3,8 +3,10 @@
 #pragma once
 
 #include <map>
+#include <optional>
 #include <set>
 
+#include "checks/letters.hpp"
 #include "runtime/globals.hpp"
 #include "terms/term.hpp"
 
@@ -18,6 +20,18 @@ namespace vesk {
 // and is read as plain application. Bracketed binders such as "[+]" bind
 // the bare character "+".
 std::set<Bytes, std::less<>> free_name_set(const TermRef& term);
+
+// What one walk of a definition tells three checks at once. The walk meets
+// the cells in the order each of those checks reads them (left part first,
+// a binder's value before its body), so its first funky binder is the one
+// funky_binder finds and its bound names come in the order bound_names
+// gives.
+struct TermFacts {
+    std::optional<TermRef> funky;       // the first binder that binds no name
+    std::set<Bytes, std::less<>> free;  // free_name_set
+    BoundNames bound;                   // bound_names
+};
+[[nodiscard]] TermFacts term_facts(const TermRef& term);
 
 // The same as a name list term: the leaf "()" is the empty list and the pair
 // (x rest) a list whose first element is the leaf x. Elements are in byte

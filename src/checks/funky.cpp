@@ -1,39 +1,15 @@
 #include "checks/funky.hpp"
 
-#include <set>
-#include <vector>
-
-#include "checks/binders.hpp"
+#include "checks/free_names.hpp"
 #include "diagnostics/picture.hpp"
 #include "front/printer.hpp"
 #include "front/tip_text.hpp"
 
 namespace vesk {
 
-// Depth-first with an explicit stack, right parts pushed first so the left
-// part is examined first. A shared cell already examined holds no funky
-// binder (or the walk would have stopped), so it is skipped when met again.
+// The walk that gathers a definition's names finds it on the way.
 std::optional<TermRef> funky_binder(const TermRef& term) {
-    std::vector<Term*> todo{term.get()};
-    std::set<const Term*> seen;
-    while (!todo.empty()) {
-        Term* cell = todo.back();
-        todo.pop_back();
-        if (is_leaf_cell(cell)) continue;
-        if (refs_of(cell) > 1 && !seen.insert(cell).second) continue;
-        if (is_lambda_cell(cell)) {
-            if (!is_name_binder(lambda_bound(cell))) return TermRef(cell);
-            todo.push_back(binder_body(cell));
-        } else if (is_let_cell(cell)) {
-            if (!is_name_binder(let_bound(cell))) return TermRef(cell);
-            todo.push_back(binder_body(cell));
-            todo.push_back(let_value(cell));
-        } else {
-            todo.push_back(right_cell(cell));
-            todo.push_back(left_cell(cell));
-        }
-    }
-    return std::nullopt;
+    return term_facts(term).funky;
 }
 
 Outcome funky_outcome(const Bytes& name, const TermRef& binder) {

@@ -1,8 +1,7 @@
 #include "checks/letters.hpp"
 
-#include <set>
-
 #include "checks/binders.hpp"
+#include "checks/free_names.hpp"
 #include "checks/debug_log.hpp"
 #include "checks/walk.hpp"
 #include "front/names.hpp"
@@ -13,53 +12,17 @@ namespace vesk {
 
 namespace {
 
-bool is_letter_name(std::string_view name) {
-    return name.size() == 1 && name[0] >= 'a' && name[0] <= 'z';
-}
-
-// The bound part of a lambda ((\ x) body) or a let ((({ x) value) body), or
-// null for any other pair: one descent of the left spine tells both.
-Term* bound_part(const Term* pair) {
-    const Term* head = left_cell(pair);
-    if (is_leaf_cell(head)) return nullptr;
-    const Term* inner = left_cell(head);
-    if (is_leaf_cell(inner)) return is_byte_leaf(inner, '\\') ? right_cell(head) : nullptr;
-    return is_byte_leaf(left_cell(inner), '{') ? right_cell(inner) : nullptr;
-}
-
 // The name a name binder binds: "[+]" binds "+".
 std::string_view bound_name(const Term* binder) {
     std::string_view text = leaf_view(binder);
     return text[0] == '[' ? text.substr(1, 1) : text;
 }
 
-bool is_among(const std::vector<Bytes>& names, std::string_view name) {
-    for (const Bytes& n : names)
-        if (n == name) return true;
-    return false;
-}
-
 }  // namespace
 
+// The walk that gathers a definition's names gathers these on the way.
 BoundNames bound_names(const TermRef& term) {
-    BoundNames names;
-    std::set<const Term*> seen;
-    std::vector<Term*> todo{term.get()};
-    while (!todo.empty() && names.renamed.size() + names.letters.size() <= 26) {
-        Term* cell = todo.back();
-        todo.pop_back();
-        if (is_leaf_cell(cell)) continue;
-        if (refs_of(cell) > 1 && !seen.insert(cell).second) continue;
-        Term* bound = bound_part(cell);
-        if (bound != nullptr && is_name_binder(bound)) {
-            std::string_view name = bound_name(bound);
-            if (!is_among(names.renamed, name) && !is_among(names.letters, name))
-                (is_letter_name(name) ? names.letters : names.renamed).emplace_back(name);
-        }
-        todo.push_back(right_cell(cell));
-        todo.push_back(left_cell(cell));
-    }
-    return names;
+    return term_facts(term).bound;
 }
 
 std::optional<LetterChoice> choose_letters(const BoundNames& names) {
@@ -112,15 +75,15 @@ TermRef rename_to_letters(const TermRef& term, const LetterChoice& choice) {
     return rebuild_term(term, leaf_fn, pair_fn);
 }
 
-std::optional<LetterChoice> choose_letters_of(const Bytes& name, const TermRef& term, Bytes* log) {
-    BoundNames names = bound_names(term);
+std::optional<LetterChoice> choose_letters_of(const Bytes& name, const TermRef& term,
+                                              const BoundNames& names, Bytes* log) {
     if (names.renamed.empty()) return LetterChoice{};
     if (log != nullptr) *log += "First " + name + ": " + print_term(term) + "\n";
     return choose_letters(names);
 }
 
 std::optional<TermRef> assign_letters(const Bytes& name, const TermRef& term, Bytes* log) {
-    std::optional<LetterChoice> choice = choose_letters_of(name, term, log);
+    std::optional<LetterChoice> choice = choose_letters_of(name, term, bound_names(term), log);
     if (!choice) return std::nullopt;
     if (choice->empty()) return term;
     return rename_to_letters(term, *choice);
@@ -129,13 +92,15 @@ std::optional<TermRef> assign_letters(const Bytes& name, const TermRef& term, By
 // One append for the whole pass: a program of thousands of definitions would
 // otherwise open and close the log thousands of times.
 bool choose_all_letters(const GlobalTable& globals, std::vector<LetterChoice>& choices,
-                        Outcome& out) {
+                        Outcome& out, const std::vector<BoundNames>* known) {
     Bytes log;
     Bytes* notes = debug_log_path() ? &log : nullptr;
     bool placed = true;
     choices.clear();
     for (const auto& [name, term] : globals) {
-        std::optional<LetterChoice> choice = choose_letters_of(name, term, notes);
+        std::optional<LetterChoice> choice =
+            known ? choose_letters_of(name, term, (*known)[choices.size()], notes)
+                  : choose_letters_of(name, term, bound_names(term), notes);
         if (!choice) {
             out.code = "place";
             if (name.empty()) {

@@ -49,23 +49,25 @@ const TermRef* letter_of_bracket_binder(const LetterLeaves& letters, const Term*
 // whose text is it, bound or not.
 [[nodiscard]] TermRef rename_to_letters(const TermRef& term, const LetterChoice& choice);
 
-// The choice for the definition `name` (its term borrowed), or nothing when
-// it binds more than 26 distinct names. When anything is to be renamed,
+// The choice for the definition `name` (its term borrowed), which binds
+// `names`, or nothing when those are more than 26. When anything is to be renamed,
 // first adds the line "First " name ": " printed term to `log` (null when
 // the debug log is off: printing a large program's definitions is about a
 // ninth of its start-up).
 [[nodiscard]] std::optional<LetterChoice> choose_letters_of(const Bytes& name, const TermRef& term,
-                                                            Bytes* log);
+                                                            const BoundNames& names, Bytes* log);
 // The definition with its bound names renamed, or nothing as above.
 [[nodiscard]] std::optional<TermRef> assign_letters(const Bytes& name, const TermRef& term,
                                                     Bytes* log);
 
 // The choice of every definition, in name order (empty for those that keep
-// their names); on the first one with too many names fills `out` with the
+// their names), from its bound names in `known` (in that order too) when a
+// walk has found them already; on the first one with too many names fills `out` with the
 // "place" error and returns false. The lines of choose_letters_of go to the
 // debug log in one append when the pass ends, whether it fails or not.
 [[nodiscard]] bool choose_all_letters(const GlobalTable& globals,
-                                      std::vector<LetterChoice>& choices, Outcome& out);
+                                      std::vector<LetterChoice>& choices, Outcome& out,
+                                      const std::vector<BoundNames>* known = nullptr);
 // The same, renaming each definition by its choice.
 [[nodiscard]] bool check_letters(GlobalTable& globals, Outcome& out);
 
