@@ -4,6 +4,7 @@
 #include <set>
 #include <string_view>
 #include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 #include "checks/free_names.hpp"
@@ -21,9 +22,19 @@ std::set<Bytes, std::less<>> broken_globals(const GlobalTable& globals) {
 
 std::set<Bytes, std::less<>> broken_globals(const GlobalTable& globals, const NameUses& uses) {
     std::set<Bytes, std::less<>> broken;
+    // Definitions use the same few names over and over: each is looked up
+    // in the ordered table once, and its repeats in a hash set of the found.
     bool missing = false;
+    std::unordered_set<std::string_view> found;
     for (const auto& entry : uses) {
-        for (const Bytes& used : entry.second) missing = missing || globals.count(used) == 0;
+        for (const Bytes& used : entry.second) {
+            if (found.count(used) != 0) continue;
+            if (globals.count(used) == 0) {
+                missing = true;
+                break;
+            }
+            found.insert(used);
+        }
         if (missing) break;
     }
     if (!missing) return broken;

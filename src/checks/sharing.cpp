@@ -181,8 +181,12 @@ TermRef share_walk(SharingTable& table, TermRef term, const LetterLeaves* letter
         bool children_done;
         bool shared;
     };
-    std::vector<Frame> todo{{term.get(), false, false}};
+    // Room for a definition's usual depth at once, not by doubling.
+    std::vector<Frame> todo;
     std::vector<Shared> done;
+    todo.reserve(kWalkRoom);
+    done.reserve(kWalkRoom);
+    todo.push_back({term.get(), false, false});
     std::unordered_map<const Term*, Shared> remembered;
     LeafMemo memo;
     while (!todo.empty()) {

@@ -11,6 +11,9 @@
 
 namespace vesk {
 
+// Frames a rebuild walk makes room for before it starts.
+inline constexpr std::size_t kWalkRoom = 128;
+
 // The pair (left right) as a term: the original cell itself when both
 // children came back as its own children, otherwise a new pair. `original`
 // is borrowed; `left` and `right` are consumed.
@@ -37,8 +40,12 @@ template <typename LeafFn, typename PairFn>
         bool children_done;
         bool shared;
     };
-    std::vector<Frame> todo{{root.get(), false, false}};
+    // Room for a definition's usual depth at once, not by doubling.
+    std::vector<Frame> todo;
     std::vector<TermRef> done;
+    todo.reserve(kWalkRoom);
+    done.reserve(kWalkRoom);
+    todo.push_back({root.get(), false, false});
     std::unordered_map<const Term*, TermRef> remembered;
     while (!todo.empty()) {
         Frame frame = todo.back();
