@@ -10,7 +10,7 @@
 #include <cstdint>
 #include <optional>
 #include <string_view>
-#include <unordered_map>
+#include <utility>
 #include <vector>
 
 #include "front/bracket_table.hpp"
@@ -37,6 +37,26 @@ struct ParseTask {
     std::size_t end;
 };
 
+// The leaves of the longer atoms met so far, by text: open addressing with
+// linear probing over a power-of-two array, at most half full. Atoms are
+// short names and numbers, hashed a byte at a time; each slot owns one
+// reference to its leaf, whose own text is the key.
+struct TextLeaves {
+    std::vector<Term*> slots;
+    std::size_t used = 0;
+
+    TextLeaves() = default;
+    TextLeaves(const TextLeaves&) = delete;
+    TextLeaves& operator=(const TextLeaves&) = delete;
+    TextLeaves(TextLeaves&& other) noexcept
+        : slots(std::move(other.slots)), used(std::exchange(other.used, 0)) {}
+    TextLeaves& operator=(TextLeaves&&) = delete;
+    ~TextLeaves() {
+        for (Term* leaf : slots)
+            if (leaf != nullptr) release(leaf);
+    }
+};
+
 struct ParseMachine {
     std::string_view text;
     BracketTable brackets;
@@ -50,7 +70,7 @@ struct ParseMachine {
     // things again and again: one cell for all of a text's places keeps a
     // large program's parsed form about a third smaller, and the sharing
     // pass would make them one cell in the end anyway.
-    std::unordered_map<std::string_view, TermRef> text_leaves;
+    TextLeaves text_leaves;
 };
 
 // A machine over `text` (borrowed: it must outlive the machine), with its

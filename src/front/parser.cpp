@@ -1,5 +1,7 @@
 #include "front/parser.hpp"
 
+#include <cstdint>
+
 #include "front/layout.hpp"
 #include "front/parse_machine.hpp"
 
@@ -76,11 +78,44 @@ TermRef byte_leaf(ParseMachine& m, unsigned char c) {
     return *slot;
 }
 
+namespace {
+
+std::uint64_t text_hash(std::string_view text) {
+    std::uint64_t h = 0xcbf29ce484222325u;
+    for (char c : text) h = (h ^ static_cast<unsigned char>(c)) * 0x100000001b3u;
+    return h ^ (h >> 29);
+}
+
+void place_leaf(TextLeaves& leaves, Term* leaf) {
+    std::size_t mask = leaves.slots.size() - 1;
+    std::size_t at = text_hash(leaf_view(leaf)) & mask;
+    while (leaves.slots[at] != nullptr) at = (at + 1) & mask;
+    leaves.slots[at] = leaf;
+    ++leaves.used;
+}
+
+void grow_leaves(TextLeaves& leaves) {
+    std::vector<Term*> old = std::move(leaves.slots);
+    leaves.slots.assign(old.empty() ? 256 : 2 * old.size(), nullptr);
+    leaves.used = 0;
+    for (Term* leaf : old)
+        if (leaf != nullptr) place_leaf(leaves, leaf);
+}
+
+}  // namespace
+
 TermRef text_leaf(ParseMachine& m, std::string_view atom) {
-    auto found = m.text_leaves.find(atom);
-    if (found != m.text_leaves.end()) return found->second;
+    TextLeaves& leaves = m.text_leaves;
+    if (2 * (leaves.used + 1) > leaves.slots.size()) grow_leaves(leaves);
+    std::size_t mask = leaves.slots.size() - 1;
+    std::size_t at = text_hash(atom) & mask;
+    for (; leaves.slots[at] != nullptr; at = (at + 1) & mask) {
+        if (leaf_view(leaves.slots[at]) == atom) return TermRef(leaves.slots[at]);
+    }
     TermRef leaf = leaf_term(atom);
-    m.text_leaves.emplace(atom, leaf);
+    leaves.slots[at] = leaf.get();
+    ++leaves.used;
+    retain(leaf.get());
     return leaf;
 }
 
