@@ -1,6 +1,7 @@
 #include "checks/free_names.hpp"
 
 #include <algorithm>
+#include <array>
 #include <cstdint>
 #include <map>
 #include <string_view>
@@ -76,7 +77,8 @@ struct NameWalk {
     std::map<std::pair<std::uint64_t, const Term*>, std::uint64_t> shared_scopes;
     std::set<std::pair<const Term*, std::uint64_t>> seen;
     std::vector<Task> todo;
-    Term* funky = nullptr;  // the first binder of no name met
+    std::array<const Term*, 64> found_cells{};  // leaf cells found free, direct-mapped
+    Term* funky = nullptr;                      // the first binder of no name met
     BoundNames binds;
 
     std::uint64_t inner_scope(std::uint64_t outer, const Term* binder) {
@@ -96,10 +98,16 @@ struct NameWalk {
 
     // A definition uses a few names many times over: while the list is
     // short a repeat is dropped as it is met, which leaves little to sort.
+    // The parser gives all places of a name one leaf, and a leaf cell found
+    // free once adds nothing when met again, bound there or not: a small
+    // table of such cells answers most leaves at once.
     void visit_leaf(const Term* leaf) {
+        const Term*& known = found_cells[(reinterpret_cast<std::uintptr_t>(leaf) >> 3) % 64];
+        if (known == leaf) return;
         std::string_view text = leaf_view(leaf);
         if (text == "{" || text == "\\" || !is_name_leaf(text)) return;
         if (bound.holds(text)) return;
+        known = leaf;
         if (found.size() <= kFewFound) {
             for (std::string_view n : found) {
                 if (n.size() == text.size() && n[0] == text[0] && n == text) return;
@@ -181,6 +189,7 @@ TermFacts collect_facts(NameWalk& walk, const TermRef& term) {
     walk.next_scope = 1;
     walk.funky = nullptr;
     walk.binds = BoundNames{};
+    walk.found_cells.fill(nullptr);
     return facts;
 }
 
