@@ -82,9 +82,11 @@ Outcome check_program_over_base(Runtime& rt, GlobalTable fresh, NameUses uses) {
         term = share_renamed(rt.sharing, std::move(term), *choice++);
         at = std::next(rt.globals.insert_or_assign(at, name, term));
     }
+    // Annotating the definitions first visits their cells in the order they
+    // were made; the table's entries, then only read, are the same cells.
+    for (const auto& entry : fresh) annotate(rt.globals, entry.second);
     keep_shared_values(rt.sharing, rt.globals);
     if (!check_local(fresh, out)) return out;
-    for (const auto& entry : fresh) annotate(rt.globals, entry.second);
     return out;
 }
 
