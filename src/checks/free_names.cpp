@@ -79,6 +79,7 @@ struct NameWalk {
     std::vector<Task> todo;
     std::array<const Term*, 64> found_cells{};  // leaf cells found free, direct-mapped
     Term* funky = nullptr;                      // the first binder of no name met
+    bool gather_bound = true;                   // off when only the free names are wanted
     BoundNames binds;
 
     std::uint64_t inner_scope(std::uint64_t outer, const Term* binder) {
@@ -141,7 +142,7 @@ struct NameWalk {
     // Bound names in the order first met; past 26 they cannot all have a
     // letter, and the 27th is the last noted.
     void note_bound(std::string_view name) {
-        if (binds.renamed.size() + binds.letters.size() > 26) return;
+        if (!gather_bound || binds.renamed.size() + binds.letters.size() > 26) return;
         bool letter = name.size() == 1 && name[0] >= 'a' && name[0] <= 'z';
         std::vector<Bytes>& list = letter ? binds.letters : binds.renamed;
         for (const Bytes& n : list)
@@ -207,6 +208,7 @@ std::set<Bytes, std::less<>> free_name_set(const TermRef& term) {
 NameUses free_names_of(const GlobalTable& definitions) {
     NameUses uses;
     NameWalk walk;
+    walk.gather_bound = false;
     for (const auto& [name, term] : definitions)
         uses.emplace_hint(uses.end(), name, collect_facts(walk, term).free);
     return uses;

@@ -12,7 +12,7 @@
 namespace vesk {
 
 // Frames a rebuild walk makes room for before it starts.
-inline constexpr std::size_t kWalkRoom = 128;
+inline constexpr std::size_t kWalkRoom = 32;
 
 // The pair (left right) as a term: the original cell itself when both
 // children came back as its own children, otherwise a new pair. `original`

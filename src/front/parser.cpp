@@ -96,7 +96,7 @@ void place_leaf(TextLeaves& leaves, Term* leaf) {
 
 void grow_leaves(TextLeaves& leaves) {
     std::vector<Term*> old = std::move(leaves.slots);
-    leaves.slots.assign(old.empty() ? 256 : 2 * old.size(), nullptr);
+    leaves.slots.assign(old.empty() ? 64 : 2 * old.size(), nullptr);
     leaves.used = 0;
     for (Term* leaf : old)
         if (leaf != nullptr) place_leaf(leaves, leaf);
