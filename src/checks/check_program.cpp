@@ -18,14 +18,39 @@
 
 namespace vesk {
 
+namespace {
+
+// One walk of each definition serves the funky check, reachability and
+// pruning, and the letters: what the separate checks would each find. Fills
+// `uses` and `bound` (in table order) and returns true, or fills `out` with
+// the first funky binder in name order and returns false.
+bool read_definitions(const GlobalTable& definitions, NameUses& uses,
+                      std::vector<BoundNames>& bound, Outcome& out) {
+    for (const auto& [name, term] : definitions) {
+        TermFacts facts = term_facts(term);
+        if (facts.funky) {
+            out = funky_outcome(name, *facts.funky);
+            return false;
+        }
+        uses.emplace_hint(uses.end(), name, std::move(facts.free));
+        bound.push_back(std::move(facts.bound));
+    }
+    return true;
+}
+
+}  // namespace
+
+// Pruning may put prelude definitions back, so the letters read their
+// bound names afresh.
 Outcome check_program(Runtime& rt) {
     GlobalTable& globals = rt.globals;
     Outcome out;
     add_layout_global(globals);
     rewrite_quotes_and_pattern_lets(globals);
-    if (!check_funky(globals, out)) return out;
     {
-        NameUses uses = free_names_of(globals);
+        NameUses uses;
+        std::vector<BoundNames> unused;
+        if (!read_definitions(globals, uses, unused, out)) return out;
         if (!check_alive(globals, uses, out)) return out;
         prune_broken(globals, std::move(uses), rt.prelude, rt.uncached);
     }
@@ -46,16 +71,9 @@ Outcome check_program(Runtime& rt) {
 Outcome check_program_over_base(Runtime& rt, GlobalTable fresh, NameUses uses) {
     Outcome out;
     rewrite_quotes_and_pattern_lets(fresh);
-    // One walk of each definition serves the funky check, reachability and
-    // pruning, and the letters: what the separate checks would each find.
     NameUses all_uses;
     std::vector<BoundNames> bound;
-    for (const auto& [name, term] : fresh) {
-        TermFacts facts = term_facts(term);
-        if (facts.funky) return funky_outcome(name, *facts.funky);
-        all_uses.emplace_hint(all_uses.end(), name, std::move(facts.free));
-        bound.push_back(std::move(facts.bound));
-    }
+    if (!read_definitions(fresh, all_uses, bound, out)) return out;
     all_uses.merge(uses);          // the names are disjoint: the base's few move over
     auto at = rt.globals.begin();  // fresh names come in order: each hint is close
     for (const auto& [name, term] : fresh)
