@@ -11,6 +11,34 @@ using test::make_lambda;
 using test::sx;
 using Names = std::set<Bytes, std::less<>>;
 
+// The one walk gives what the funky check, the free names and the bound
+// names each say of a term: the first funky binder in the funky check's
+// order (a let's value before its body), and the bound names in first-met
+// order, a shared cell read once for them.
+TEST(TermFacts, OneWalkGivesWhatEachCheckSays) {
+    const struct {
+        const char* term;
+        const char* funky;  // the printed funky binder, or null
+        std::vector<Bytes> renamed;
+    } cases[] = {
+        {"(\\ xs ({ ys (g xs) (\\ [+] (+ ys))))", nullptr, {"xs", "ys", "+"}},
+        {"({ ys (\\ (a b) a) ({ (c d) 1 c))", "(\\ (a b) a)", {"ys"}},
+        {"(g (\\ 1 x) (\\ 2 y))", "(\\ 1 x)", {}},
+        {"({ second ({ first 1 first) second)", nullptr, {"second", "first"}},
+    };
+    for (const auto& c : cases) {
+        TermRef term = sx(c.term);
+        TermFacts facts = term_facts(term);
+        EXPECT_EQ(facts.funky.has_value(), c.funky != nullptr) << c.term;
+        if (facts.funky && c.funky) EXPECT_EQ(test::sx_show(*facts.funky), c.funky) << c.term;
+        EXPECT_EQ(facts.free, free_name_set(term)) << c.term;
+        EXPECT_EQ(facts.bound.renamed, c.renamed) << c.term;
+    }
+    TermRef shared = sx("(\\ zs zs)");
+    TermFacts twice = term_facts(make_pair(make_pair(shared, shared), sx("(\\ ws ws)")));
+    EXPECT_EQ(twice.bound.renamed, (std::vector<Bytes>{"zs", "ws"}));
+}
+
 TEST(FreeNames, BindersHideTheirNamesOnlyInsideTheirScope) {
     EXPECT_EQ(free_name_set(sx("(\\ x (x y))")), (Names{"y"}));
     EXPECT_EQ(free_name_set(sx("((\\ x x) x)")), (Names{"x"}));
