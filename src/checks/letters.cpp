@@ -1,8 +1,8 @@
 #include "checks/letters.hpp"
 
 #include "checks/binders.hpp"
-#include "checks/free_names.hpp"
 #include "checks/debug_log.hpp"
+#include "checks/free_names.hpp"
 #include "checks/walk.hpp"
 #include "front/names.hpp"
 #include "front/printer.hpp"
