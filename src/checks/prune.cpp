@@ -25,15 +25,15 @@ std::set<Bytes, std::less<>> broken_globals(const GlobalTable& globals, const Na
     // Definitions use the same few names over and over: each is looked up
     // in the ordered table once, and its repeats in a hash set of the found.
     bool missing = false;
-    std::unordered_set<std::string_view> found;
+    std::unordered_set<std::string_view> present;
     for (const auto& entry : uses) {
         for (const Bytes& used : entry.second) {
-            if (found.count(used) != 0) continue;
+            if (present.count(used) != 0) continue;
             if (globals.count(used) == 0) {
                 missing = true;
                 break;
             }
-            found.insert(used);
+            present.insert(used);
         }
         if (missing) break;
     }

@@ -30,7 +30,9 @@ TEST(TermFacts, OneWalkGivesWhatEachCheckSays) {
         TermRef term = sx(c.term);
         TermFacts facts = term_facts(term);
         EXPECT_EQ(facts.funky.has_value(), c.funky != nullptr) << c.term;
-        if (facts.funky && c.funky) EXPECT_EQ(test::sx_show(*facts.funky), c.funky) << c.term;
+        if (facts.funky && c.funky) {
+            EXPECT_EQ(test::sx_show(*facts.funky), c.funky) << c.term;
+        }
         EXPECT_EQ(facts.free, free_name_set(term)) << c.term;
         EXPECT_EQ(facts.bound.renamed, c.renamed) << c.term;
     }
