@@ -50,4 +50,11 @@ inline bool is_let_cell(const Term* t) {
 // ("x", "xs", "K", "[+]"); a pair is never a name.
 bool is_name_binder(const Term* bound);
 
+// The name a name binder (a leaf that passed is_name_binder) binds, as a
+// view into its text: "[+]" binds "+".
+inline std::string_view bound_name(const Term* binder) {
+    std::string_view text = leaf_view(binder);
+    return text[0] == '[' ? text.substr(1, 1) : text;
+}
+
 }  // namespace vesk

@@ -150,12 +150,6 @@ struct NameWalk {
         list.emplace_back(name);
     }
 
-    // The name a bound part binds: name_text of its text, as a view.
-    static std::string_view bound_name(const Term* leaf) {
-        std::string_view text = leaf_view(leaf);
-        return text[0] == '[' ? text.substr(1, 1) : text;
-    }
-
     void run(Term* root) {
         todo.push_back({Step::visit, root, 0});
         while (!todo.empty()) {

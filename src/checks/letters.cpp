@@ -10,16 +10,6 @@
 
 namespace vesk {
 
-namespace {
-
-// The name a name binder binds: "[+]" binds "+".
-std::string_view bound_name(const Term* binder) {
-    std::string_view text = leaf_view(binder);
-    return text[0] == '[' ? text.substr(1, 1) : text;
-}
-
-}  // namespace
-
 // The walk that gathers a definition's names gathers these on the way.
 BoundNames bound_names(const TermRef& term) {
     return term_facts(term).bound;
