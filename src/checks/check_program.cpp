@@ -26,14 +26,16 @@ namespace {
 // the first funky binder in name order and returns false.
 bool read_definitions(const GlobalTable& definitions, NameUses& uses,
                       std::vector<BoundNames>& bound, Outcome& out) {
-    for (const auto& [name, term] : definitions) {
-        TermFacts facts = term_facts(term);
-        if (facts.funky) {
-            out = funky_outcome(name, *facts.funky);
+    std::vector<TermFacts> all = all_term_facts(definitions);
+    auto facts = all.begin();
+    for (const auto& entry : definitions) {
+        if (facts->funky) {
+            out = funky_outcome(entry.first, *facts->funky);
             return false;
         }
-        uses.emplace_hint(uses.end(), name, std::move(facts.free));
-        bound.push_back(std::move(facts.bound));
+        uses.emplace_hint(uses.end(), entry.first, std::move(facts->free));
+        bound.push_back(std::move(facts->bound));
+        ++facts;
     }
     return true;
 }

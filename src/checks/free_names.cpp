@@ -4,6 +4,7 @@
 #include <array>
 #include <cstdint>
 #include <map>
+#include <set>
 #include <string_view>
 #include <unordered_map>
 #include <utility>
@@ -57,7 +58,12 @@ struct BoundStack {
     }
     bool holds(std::string_view name) const {
         if (names.size() > kShallow) return counts.count(name) != 0;
-        // Most names differ in their first byte: that test comes first.
+        // The parser gives all places of a text one leaf, so a use nearly
+        // always views the very bytes of its binder; the texts are compared
+        // only when no view is the same.
+        for (std::string_view n : names) {
+            if (n.data() == name.data() && n.size() == name.size()) return true;
+        }
         for (std::string_view n : names) {
             if (n.size() == name.size() && n[0] == name[0] && n == name) return true;
         }
@@ -78,6 +84,7 @@ struct NameWalk {
     std::set<std::pair<const Term*, std::uint64_t>> seen;
     std::vector<Task> todo;
     std::array<const Term*, 64> found_cells{};  // leaf cells found free, direct-mapped
+    std::array<const Term*, 64> plain_cells{};  // leaf cells that are no names, the same way
     Term* funky = nullptr;                      // the first binder of no name met
     bool gather_bound = true;                   // off when only the free names are wanted
     BoundNames binds;
@@ -103,13 +110,20 @@ struct NameWalk {
     // free once adds nothing when met again, bound there or not: a small
     // table of such cells answers most leaves at once.
     void visit_leaf(const Term* leaf) {
-        const Term*& known = found_cells[(reinterpret_cast<std::uintptr_t>(leaf) >> 3) % 64];
-        if (known == leaf) return;
+        std::size_t at = (reinterpret_cast<std::uintptr_t>(leaf) >> 3) % 64;
+        const Term*& known = found_cells[at];
+        if (known == leaf || plain_cells[at] == leaf) return;
         std::string_view text = leaf_view(leaf);
-        if (text == "{" || text == "\\" || !is_name_leaf(text)) return;
+        if (text == "{" || text == "\\" || !is_name_leaf(text)) {
+            plain_cells[at] = leaf;
+            return;
+        }
         if (bound.holds(text)) return;
         known = leaf;
         if (found.size() <= kFewFound) {
+            for (std::string_view n : found) {
+                if (n.data() == text.data() && n.size() == text.size()) return;
+            }
             for (std::string_view n : found) {
                 if (n.size() == text.size() && n[0] == text[0] && n == text) return;
             }
@@ -175,7 +189,8 @@ TermFacts collect_facts(NameWalk& walk, const TermRef& term) {
     std::sort(walk.found.begin(), walk.found.end());
     walk.found.erase(std::unique(walk.found.begin(), walk.found.end()), walk.found.end());
     TermFacts facts;
-    for (std::string_view name : walk.found) facts.free.emplace_hint(facts.free.end(), name);
+    facts.free.reserve(walk.found.size());
+    for (std::string_view name : walk.found) facts.free.emplace_back(name);
     if (walk.funky != nullptr) facts.funky.emplace(walk.funky);
     facts.bound = std::move(walk.binds);
     walk.found.clear();
@@ -185,6 +200,7 @@ TermFacts collect_facts(NameWalk& walk, const TermRef& term) {
     walk.funky = nullptr;
     walk.binds = BoundNames{};
     walk.found_cells.fill(nullptr);
+    walk.plain_cells.fill(nullptr);
     return facts;
 }
 
@@ -195,7 +211,15 @@ TermFacts term_facts(const TermRef& term) {
     return collect_facts(walk, term);
 }
 
-std::set<Bytes, std::less<>> free_name_set(const TermRef& term) {
+std::vector<TermFacts> all_term_facts(const GlobalTable& definitions) {
+    std::vector<TermFacts> all;
+    all.reserve(definitions.size());
+    NameWalk walk;
+    for (const auto& entry : definitions) all.push_back(collect_facts(walk, entry.second));
+    return all;
+}
+
+NameList free_name_set(const TermRef& term) {
     return term_facts(term).free;
 }
 
@@ -208,7 +232,7 @@ NameUses free_names_of(const GlobalTable& definitions) {
     return uses;
 }
 
-TermRef name_list(const std::set<Bytes, std::less<>>& names) {
+TermRef name_list(const NameList& names) {
     TermRef list = leaf_term("()");
     for (auto at = names.rbegin(); at != names.rend(); ++at) {
         list = make_pair(leaf_term(*at), std::move(list));

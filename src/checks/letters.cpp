@@ -20,6 +20,7 @@ std::optional<LetterChoice> choose_letters(const BoundNames& names) {
     bool used[26] = {};
     for (const Bytes& letter : names.letters) used[letter[0] - 'a'] = true;
     LetterChoice chosen;
+    chosen.reserve(names.renamed.size());
     int next = 0;
     for (const Bytes& name : names.renamed) {
         while (used[next]) ++next;
@@ -31,6 +32,7 @@ std::optional<LetterChoice> choose_letters(const BoundNames& names) {
 
 LetterLeaves letter_leaves(const LetterChoice& choice) {
     LetterLeaves letters;
+    letters.leaves.reserve(choice.size());
     for (const auto& [name, letter] : choice) {
         letters.leaves.emplace_back(name, leaf_term(std::string_view(&letter, 1)));
     }
@@ -45,10 +47,12 @@ const TermRef* letter_of_text(const LetterLeaves& letters, std::string_view text
 }
 
 const TermRef* letter_of_bracket_binder(const LetterLeaves& letters, const Term* pair) {
-    const Term* head = left_cell(pair);
+    // Asked of every pair a renaming walk meets: the rarest fact comes first.
     const Term* bound = right_cell(pair);
+    if (!is_leaf_cell(bound) || first_byte(bound) != '[') return nullptr;
+    const Term* head = left_cell(pair);
     if (!is_byte_leaf(head, '\\') && !is_byte_leaf(head, '{')) return nullptr;
-    if (!is_name_binder(bound) || first_byte(bound) != '[') return nullptr;
+    if (!is_name_binder(bound)) return nullptr;
     return letter_of_text(letters, bound_name(bound));
 }
 

@@ -52,7 +52,6 @@ TermRef rewrite_pattern_lets(const TermRef& term) {
 }
 
 void rewrite_quotes_and_pattern_lets(GlobalTable& globals) {
-    auto leaf_fn = [](Term* leaf) { return TermRef(leaf); };
     PatternLeaves leaves;
     TermRef v = leaf_term("V");
     auto pair_fn = [&](Term* original, TermRef left, TermRef right) {
@@ -61,7 +60,13 @@ void rewrite_quotes_and_pattern_lets(GlobalTable& globals) {
         }
         return pattern_let_pair(leaves, original, std::move(left), std::move(right));
     };
-    for (auto& entry : globals) entry.second = rebuild_term(entry.second, leaf_fn, pair_fn);
+    // With its children as they were, a pair changes only as a quote or as a
+    // pattern let itself.
+    auto rule_at = [](Term* pair) {
+        return is_byte_leaf(left_cell(pair), '`') ||
+               (is_let_cell(pair) && is_name_pattern(let_bound(pair)));
+    };
+    for (auto& entry : globals) entry.second = rewrite_changed(entry.second, rule_at, pair_fn);
 }
 
 }  // namespace vesk

@@ -154,15 +154,6 @@ std::optional<std::size_t> find_top(std::size_t start, std::string_view text,
     return std::nullopt;
 }
 
-bool is_atom_cut(unsigned char p, unsigned char c) {
-    if (p == ']' || p == ')' || c == '[' || c == '(') return true;
-    if (is_lower_byte(c)) return !is_lower_byte(p);
-    if (is_digit_byte(c)) return !is_digit_byte(p);
-    // A digit run ends at any other byte, so a number atom holds digits only.
-    if (is_digit_byte(p)) return true;
-    return !is_special_character(c);
-}
-
 std::vector<std::size_t> cut_chunk(std::string_view chunk) {
     std::vector<std::size_t> cuts;
     if (chunk.empty()) return cuts;

@@ -6,10 +6,14 @@
 // "[...]" is opaque: inside it only '[' and ']' count.
 #pragma once
 
+#include <array>
 #include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <string_view>
 #include <vector>
+
+#include "front/names.hpp"
 
 #include "terms/term.hpp"
 
@@ -27,8 +31,55 @@ std::size_t match_bracket(std::string_view text, std::size_t i);
 // brackets, or none. Never fails: a stray closer is passed over.
 std::optional<std::size_t> find_top(std::size_t start, std::string_view text, std::string_view set);
 // True when a chunk splits into two atoms between the bytes p and c (c is
-// not the chunk's first byte, and p is not inside a bracket group).
-bool is_atom_cut(unsigned char p, unsigned char c);
+// not the chunk's first byte, and p is not inside a bracket group): after a
+// closing bracket, before an opening one, where a lower-case or digit run
+// starts or a digit run ends, and before any byte that is not special.
+//
+// The rule depends on a few classes of each byte only, so one table gives
+// both classes of a byte (the left one in bits 0-1, the right one in bits
+// 2-4) and a second one the answer for each pair of classes.
+namespace atom_cut_detail {
+enum Left : std::uint8_t { left_close, left_lower, left_digit, left_other };
+enum Right : std::uint8_t { right_open, right_lower, right_digit, right_special, right_plain };
+constexpr std::array<std::uint8_t, 256> make_classes() {
+    std::array<std::uint8_t, 256> classes{};
+    for (int b = 0; b < 256; ++b) {
+        auto c = static_cast<unsigned char>(b);
+        std::uint8_t left = c == ']' || c == ')' ? left_close
+                            : is_lower_byte(c)   ? left_lower
+                            : is_digit_byte(c)   ? left_digit
+                                                 : left_other;
+        std::uint8_t right = c == '[' || c == '(' ? right_open
+                             : is_lower_byte(c)   ? right_lower
+                             : is_digit_byte(c)   ? right_digit
+                             : kSpecialCharacters.find(static_cast<char>(c)) != std::string_view::npos
+                                 ? right_special
+                                 : right_plain;
+        classes[c] = static_cast<std::uint8_t>(left | right << 2);
+    }
+    return classes;
+}
+constexpr bool cut_of(int left, int right) {
+    if (left == left_close || right == right_open) return true;
+    if (right == right_lower) return left != left_lower;
+    if (right == right_digit) return left != left_digit;
+    if (left == left_digit) return true;
+    return right == right_plain;
+}
+constexpr std::array<bool, 20> make_cuts() {
+    std::array<bool, 20> cuts{};
+    for (int l = 0; l < 4; ++l)
+        for (int r = 0; r < 5; ++r) cuts[l * 5 + r] = cut_of(l, r);
+    return cuts;
+}
+inline constexpr std::array<std::uint8_t, 256> kClasses = make_classes();
+inline constexpr std::array<bool, 20> kCuts = make_cuts();
+}  // namespace atom_cut_detail
+
+inline bool is_atom_cut(unsigned char p, unsigned char c) {
+    using namespace atom_cut_detail;
+    return kCuts[(kClasses[p] & 3) * 5 + (kClasses[c] >> 2)];
+}
 // The cut positions of a chunk (text without top-level blanks, newlines or
 // operators), in increasing order: atom k runs from cut k - 1 (or 0) to cut
 // k (or the end). Bracket groups are passed over whole; requires balanced

@@ -27,10 +27,10 @@ bool is_special_character(unsigned char c);
 bool is_affix_character(unsigned char c);
 bool is_name_operator_character(unsigned char c);
 // '_' or 'a'..'z': the bytes of a lower-case name.
-inline bool is_lower_byte(unsigned char c) {
+constexpr bool is_lower_byte(unsigned char c) {
     return c == '_' || (c >= 'a' && c <= 'z');
 }
-inline bool is_digit_byte(unsigned char c) {
+constexpr bool is_digit_byte(unsigned char c) {
     return c >= '0' && c <= '9';
 }
 

@@ -2,7 +2,7 @@
 
 #include <cstdio>
 #include <cstring>
-#include <deque>
+#include <forward_list>
 #include <vector>
 
 #include "front/names.hpp"
@@ -48,7 +48,9 @@ struct Printed {
 
 struct PrintState {
     std::vector<Piece> pieces;
-    std::deque<Bytes> formatted;  // texts made for raw and counted leaves
+    // Texts made for raw and counted leaves; a list, as pieces view into them
+    // and an empty one costs nothing (most terms have none).
+    std::forward_list<Bytes> formatted;
     std::vector<Printed> values;
 };
 
@@ -106,8 +108,8 @@ Printed print_leaf(PrintState& s, const Term* cell) {
     unsigned char first = text.empty() ? 0 : static_cast<unsigned char>(text[0]);
     if (text.empty() || first == ')' || first == ']') return printed_text(s, "()");
     if (first == ' ' || first == '(') {
-        s.formatted.push_back(first == ' ' ? real_text(text) : cape_text(text));
-        return printed_text(s, s.formatted.back());
+        s.formatted.push_front(first == ' ' ? real_text(text) : cape_text(text));
+        return printed_text(s, s.formatted.front());
     }
     return printed_text(s, text);
 }
@@ -182,7 +184,13 @@ Bytes print_term(const TermRef& t) {
         const Term* cell;
         bool children_done;
     };
-    std::vector<Visit> visits{{t.get(), false}};
+    // Room for a small term at once: quotes and log notes print many.
+    constexpr std::size_t kRoom = 32;
+    std::vector<Visit> visits;
+    visits.reserve(kRoom);
+    s.pieces.reserve(kRoom);
+    s.values.reserve(kRoom);
+    visits.push_back({t.get(), false});
     while (!visits.empty()) {
         Visit v = visits.back();
         visits.pop_back();

@@ -9,7 +9,7 @@ namespace {
 
 using test::make_lambda;
 using test::sx;
-using Names = std::set<Bytes, std::less<>>;
+using Names = NameList;
 
 // The one walk gives what the funky check, the free names and the bound
 // names each say of a term: the first funky binder in the funky check's

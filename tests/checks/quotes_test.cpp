@@ -65,5 +65,24 @@ TEST(Quotes, OneWalkWithPatternLetsGivesBothPassesInTurn) {
     EXPECT_EQ(sx_show(globals.at("(\\ x (` x))")), "(\\ x (V [x] x))");
 }
 
+// Only the way from a quote or pattern let up to the root is rebuilt: a
+// definition with neither comes back as its own cell, the parts beside a
+// rewrite stay the very cells they were, and a shared part is rewritten
+// once for all its places.
+TEST(Quotes, PartsWithNothingToRewriteKeepTheirCells) {
+    TermRef plain = sx("(f (g x) (h 1))");
+    TermRef beside = sx("(g x)");
+    TermRef quoted = sx("(` y)");
+    TermRef changed = make_pair(make_pair(beside, quoted), quoted);
+    GlobalTable globals{{"plain", plain}, {"changed", changed}};
+    rewrite_quotes_and_pattern_lets(globals);
+    EXPECT_EQ(globals.at("plain").get(), plain.get());
+    const TermRef& out = globals.at("changed");
+    EXPECT_EQ(sx_show(out), "(g x (V [y] y) (V [y] y))");
+    Term* head = left_cell(out.get());
+    EXPECT_EQ(left_cell(head), beside.get());
+    EXPECT_EQ(right_cell(head), right_cell(out.get()));
+}
+
 }  // namespace
 }  // namespace vesk

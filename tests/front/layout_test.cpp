@@ -93,5 +93,23 @@ TEST(CutChunk, AtomBoundaries) {
     EXPECT_TRUE(cut_chunk("").empty());
 }
 
+// The cut rule is read off a table of byte classes; every pair of bytes
+// gets what the rule says in words.
+TEST(CutChunk, EveryPairOfBytesCutsByTheRule) {
+    auto rule = [](unsigned char p, unsigned char c) {
+        if (p == ']' || p == ')' || c == '[' || c == '(') return true;
+        if (is_lower_byte(c)) return !is_lower_byte(p);
+        if (is_digit_byte(c)) return !is_digit_byte(p);
+        if (is_digit_byte(p)) return true;
+        return kSpecialCharacters.find(static_cast<char>(c)) == std::string_view::npos;
+    };
+    for (int p = 0; p < 256; ++p) {
+        for (int c = 0; c < 256; ++c) {
+            auto pb = static_cast<unsigned char>(p), cb = static_cast<unsigned char>(c);
+            ASSERT_EQ(is_atom_cut(pb, cb), rule(pb, cb)) << p << " " << c;
+        }
+    }
+}
+
 }  // namespace
 }  // namespace vesk
