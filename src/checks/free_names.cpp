@@ -113,12 +113,13 @@ struct NameWalk {
         std::size_t at = (reinterpret_cast<std::uintptr_t>(leaf) >> 3) % 64;
         const Term*& known = found_cells[at];
         if (known == leaf || plain_cells[at] == leaf) return;
+        // A bound name is a name leaf's text, so the cheaper test comes first.
         std::string_view text = leaf_view(leaf);
+        if (bound.holds(text)) return;
         if (text == "{" || text == "\\" || !is_name_leaf(text)) {
             plain_cells[at] = leaf;
             return;
         }
-        if (bound.holds(text)) return;
         known = leaf;
         if (found.size() <= kFewFound) {
             for (std::string_view n : found) {
