@@ -1,8 +1,7 @@
-// The parser's work stack. A task either parses a range of the text, and
-// so in the end leaves exactly one term on the value stack, or combines the
-// terms on top of the value stack into one. Grammar levels that would
-// recurse push tasks instead, so the depth of the text's nesting never
-// reaches the C stack.
+// The parser's state. Text is read once, left to right: operators go to an
+// operator stack and are combined by precedence as they are met, operands
+// to a value stack. A bracket group that needs a parse of its own pushes a
+// frame for it, so the depth of the text's nesting never reaches the C stack.
 #pragma once
 
 #include <array>
@@ -18,23 +17,42 @@
 
 namespace vesk {
 
-enum class ParseStep : std::uint8_t {
-    levels,      // range from `level` (1-8) down: split at the loosest operators
-    affixes,     // range at the affix levels 9-11
-    chunk,       // atoms of a range; `level` 1 when the term so far is on top
-    brace_list,  // comma list between braces
-    call_list,   // call list, applied piece by piece to the term on top
-    combine,     // pop R, L; push op L R, or (L R) for a blank or newline
-    brace,       // pop acc, B, L; push { L B acc
-    wrap,        // pop X; push (a X) with a the leaf of `ch`
+enum class FrameKind : std::uint8_t {
+    range,       // a range read from the loosest level, leaving one term
+    call_list,   // the items of "f(a,b)", each applied to the term below them
+    brace_list,  // the items of "{a,b}", folded with ',' from the right
 };
 
-struct ParseTask {
-    ParseStep step;
-    std::uint8_t level;
+// The operand being read between two operators (or a range's edges):
+// leading affixes, then chunks of atoms with affix runs between them, then
+// trailing affixes. A run is known to be inner only when an atom follows it.
+struct Segment {
+    std::size_t begin = 0;
+    std::size_t lead_end = 0;  // leading affixes are [begin, lead_end) once `body` is set
+    std::size_t run_begin = 0;  // the last affix run after the body, not yet
+    std::size_t run_end = 0;    //   placed (empty when begin == end)
+    std::size_t inner_begin = 0;  // the inner run whose chunk is being read
+    std::size_t inner_end = 0;
+    bool body = false;         // an atom was met
+    bool inner = false;        // that chunk's term is on top of the body's
+    bool chunk_first = true;   // the next atom starts a chunk
+};
+
+struct Frame {
+    FrameKind kind = FrameKind::range;
+    bool comma_ends = false;  // range: a list item, ended by a top-level comma
+    bool started = false;     // list: an item has been asked for
+    bool more = false;        // list: the item just read ended at a comma
+    std::size_t pos = 0;      // range: the next byte; list: where the next item starts
+    std::size_t end = 0;      // the end of the text the frame reads
+    std::size_t ops_base = 0;  // range: its operators are ops[ops_base...]
+    std::size_t items = 0;     // brace list: items read so far
+    Segment segment;           // range only
+};
+
+struct Operator {
     char ch;
-    std::size_t begin;
-    std::size_t end;
+    std::uint8_t level;
 };
 
 // The leaves of the longer atoms met so far, by text: open addressing with
@@ -60,9 +78,9 @@ struct TextLeaves {
 struct ParseMachine {
     std::string_view text;
     BracketTable brackets;
-    std::vector<ParseTask> tasks;
+    std::vector<Frame> frames;
+    std::vector<Operator> ops;
     std::vector<TermRef> values;
-    std::vector<std::size_t> scratch;
     // One shared leaf per single byte: operators, capitals, the empty leaf.
     std::array<std::optional<TermRef>, 256> byte_leaves;
     // One shared leaf per distinct longer atom (names, numbers, square
@@ -76,19 +94,24 @@ struct ParseMachine {
 // A machine over `text` (borrowed: it must outlive the machine), with its
 // brackets paired. Requires balanced brackets.
 ParseMachine make_parse_machine(std::string_view text);
-// Runs the tasks until none is left and returns the one term they leave.
-[[nodiscard]] TermRef run_parse_machine(ParseMachine& m);
+// The term of [begin, end) read from the loosest level, or of the brace
+// list there when `brace_list`. The brackets of the range must be paired.
+[[nodiscard]] TermRef parse_range(ParseMachine& m, std::size_t begin, std::size_t end,
+                                  bool brace_list = false);
 // The shared leaf of one byte.
 [[nodiscard]] TermRef byte_leaf(ParseMachine& m, unsigned char c);
 // The shared leaf of a text of the machine's own text (a view into it).
 [[nodiscard]] TermRef text_leaf(ParseMachine& m, std::string_view atom);
 
-// Steps of the grammar, each performed for the task on top (already popped).
-void parse_levels(ParseMachine& m, const ParseTask& t);
-void parse_affixes(ParseMachine& m, const ParseTask& t);
-void parse_chunk(ParseMachine& m, const ParseTask& t);
-// Pushes the tasks of a comma-separated list: a brace list folds its items
-// with ',' from the right, a call list applies them in turn.
-void parse_comma_list(ParseMachine& m, const ParseTask& t);
+// The steps of the frame on top, which either finishes it (popping it and
+// leaving its term) or pushes a frame for a group and returns.
+void step_range(ParseMachine& m);
+void step_list(ParseMachine& m);
+
+// Index just past the atom that starts at `a` (no operator, affix or
+// ending comma) in a range ending at `end`.
+std::size_t atom_end(const ParseMachine& m, std::size_t a, std::size_t end, bool comma_ends);
+// The term of the atom [a, stop), which is not parenthesised.
+[[nodiscard]] TermRef atom_term(ParseMachine& m, std::size_t a, std::size_t stop);
 
 }  // namespace vesk

@@ -7,69 +7,11 @@
 
 namespace vesk {
 
-namespace {
-
-TermRef pop_value(ParseMachine& m) {
-    VESK_ASSERT(!m.values.empty());
-    TermRef v = std::move(m.values.back());
-    m.values.pop_back();
-    return v;
-}
-
-void combine(ParseMachine& m, char op) {
-    TermRef r = pop_value(m);
-    TermRef l = pop_value(m);
-    if (op == ' ' || op == '\n') {
-        m.values.push_back(make_pair(std::move(l), std::move(r)));
-        return;
-    }
-    TermRef head = make_pair(byte_leaf(m, static_cast<unsigned char>(op)), std::move(l));
-    m.values.push_back(make_pair(std::move(head), std::move(r)));
-}
-
-void combine_brace(ParseMachine& m) {
-    TermRef acc = pop_value(m);
-    TermRef list = pop_value(m);
-    TermRef l = pop_value(m);
-    TermRef head = make_pair(make_pair(byte_leaf(m, '{'), std::move(l)), std::move(list));
-    m.values.push_back(make_pair(std::move(head), std::move(acc)));
-}
-
-void wrap(ParseMachine& m, char affix) {
-    TermRef x = pop_value(m);
-    m.values.push_back(make_pair(byte_leaf(m, static_cast<unsigned char>(affix)), std::move(x)));
-}
-
-void perform(ParseMachine& m, const ParseTask& t) {
-    switch (t.step) {
-        case ParseStep::levels: parse_levels(m, t); break;
-        case ParseStep::affixes: parse_affixes(m, t); break;
-        case ParseStep::chunk: parse_chunk(m, t); break;
-        case ParseStep::brace_list:
-        case ParseStep::call_list: parse_comma_list(m, t); break;
-        case ParseStep::combine: combine(m, t.ch); break;
-        case ParseStep::brace: combine_brace(m); break;
-        case ParseStep::wrap: wrap(m, t.ch); break;
-    }
-}
-
-}  // namespace
-
 ParseMachine make_parse_machine(std::string_view text) {
     ParseMachine m;
     m.text = text;
     m.brackets = build_bracket_table(text);
     return m;
-}
-
-TermRef run_parse_machine(ParseMachine& m) {
-    while (!m.tasks.empty()) {
-        ParseTask t = m.tasks.back();
-        m.tasks.pop_back();
-        perform(m, t);
-    }
-    VESK_ASSERT(m.values.size() == 1);
-    return pop_value(m);
 }
 
 TermRef byte_leaf(ParseMachine& m, unsigned char c) {
@@ -121,14 +63,12 @@ TermRef text_leaf(ParseMachine& m, std::string_view atom) {
 
 TermRef parse_expression(std::string_view text) {
     ParseMachine m = make_parse_machine(text);
-    m.tasks.push_back({ParseStep::levels, 1, 0, 0, text.size()});
-    return run_parse_machine(m);
+    return parse_range(m, 0, text.size());
 }
 
 TermRef parse_brace_list(std::string_view text) {
     ParseMachine m = make_parse_machine(text);
-    m.tasks.push_back({ParseStep::brace_list, 0, 0, 0, text.size()});
-    return run_parse_machine(m);
+    return parse_range(m, 0, text.size(), true);
 }
 
 std::vector<TermRef> parse_comma_pieces(std::string_view text, std::vector<std::size_t>& commas) {
@@ -148,8 +88,7 @@ std::vector<TermRef> parse_comma_pieces(std::string_view text, std::vector<std::
         std::size_t begin = k == 0 ? 0 : commas[k - 1] + 1;
         std::size_t end = k == commas.size() ? text.size() : commas[k];
         pair_brackets(text, begin, end, m.brackets);
-        m.tasks.push_back({ParseStep::levels, 1, 0, begin, end});
-        pieces.push_back(run_parse_machine(m));
+        pieces.push_back(parse_range(m, begin, end));
     }
     return pieces;
 }

@@ -1,0 +1,266 @@
+// Ranges and lists: operators by precedence, operands by their affixes and
+// chunks, read in one pass over each range's own bytes.
+#include <array>
+
+#include "front/names.hpp"
+#include "front/parse_machine.hpp"
+
+namespace vesk {
+
+namespace {
+
+constexpr std::uint8_t kNoOperator = 9;
+constexpr std::uint8_t kAffix = 10;
+
+// The level of each operator byte, loosest first; kAffix for an affix,
+// kNoOperator for every other byte.
+constexpr std::array<std::uint8_t, 256> make_levels() {
+    std::array<std::uint8_t, 256> levels{};
+    for (auto& l : levels) l = kNoOperator;
+    for (char c : kAffixCharacters) levels[static_cast<unsigned char>(c)] = kAffix;
+    const char* rows[] = {";\\{", "?\n", "&|", "=<>#", "@ ", "+-:.", "*/%'", "^"};
+    for (std::uint8_t level = 1; level <= 8; ++level)
+        for (const char* c = rows[level - 1]; *c != '\0'; ++c)
+            levels[static_cast<unsigned char>(*c)] = level;
+    return levels;
+}
+constexpr std::array<std::uint8_t, 256> kLevels = make_levels();
+
+bool folds_right(int level) {
+    return level == 1 || level == 3 || level == 4 || level == 8;
+}
+
+TermRef pop_value(ParseMachine& m) {
+    VESK_ASSERT(!m.values.empty());
+    TermRef v = std::move(m.values.back());
+    m.values.pop_back();
+    return v;
+}
+
+// (a x) for the affix byte a.
+TermRef wrap(ParseMachine& m, char affix, TermRef x) {
+    return make_pair(byte_leaf(m, static_cast<unsigned char>(affix)), std::move(x));
+}
+
+// Combines the operator on top with its operands: ((op l) r); (l r) for a
+// blank or a newline; ((({ l) b) r) for a brace, its list b between them.
+void reduce(ParseMachine& m) {
+    Operator op = m.ops.back();
+    m.ops.pop_back();
+    TermRef r = pop_value(m);
+    if (op.ch == '{') {
+        TermRef list = pop_value(m);
+        TermRef l = pop_value(m);
+        TermRef head = make_pair(make_pair(byte_leaf(m, '{'), std::move(l)), std::move(list));
+        m.values.push_back(make_pair(std::move(head), std::move(r)));
+        return;
+    }
+    TermRef l = pop_value(m);
+    if (op.ch == ' ' || op.ch == '\n') {
+        m.values.push_back(make_pair(std::move(l), std::move(r)));
+        return;
+    }
+    TermRef head = make_pair(byte_leaf(m, static_cast<unsigned char>(op.ch)), std::move(l));
+    m.values.push_back(make_pair(std::move(head), std::move(r)));
+}
+
+// Before an operator of `level` goes on, the tighter ones below it are
+// combined, and those of its own level when that level folds from the left.
+void push_operator(ParseMachine& m, std::size_t ops_base, char ch, std::uint8_t level) {
+    while (m.ops.size() > ops_base) {
+        std::uint8_t top = m.ops.back().level;
+        if (top < level || (top == level && folds_right(level))) break;
+        reduce(m);
+    }
+    m.ops.push_back({ch, level});
+}
+
+// The chunk after an inner affix run is complete: the run's affixes nest
+// around it, the first outermost, and it applies to the body before it.
+void finish_inner(ParseMachine& m, Segment& s) {
+    TermRef x = pop_value(m);
+    for (std::size_t i = s.inner_end; i-- > s.inner_begin;) x = wrap(m, m.text[i], std::move(x));
+    m.values.back() = make_pair(std::move(m.values.back()), std::move(x));
+    s.inner = false;
+}
+
+// An affix byte at `pos`: leading ones wait for the body; after the body it
+// ends the chunk being read and starts or extends a run.
+void affix_byte(ParseMachine& m, Segment& s, std::size_t pos) {
+    if (!s.body) return;
+    if (s.run_begin < s.run_end && s.run_end == pos) {
+        s.run_end = pos + 1;
+        return;
+    }
+    if (s.inner) finish_inner(m, s);
+    s.run_begin = pos;
+    s.run_end = pos + 1;
+}
+
+// An atom starts at `pos`: the body's first chunk, or the chunk of the run
+// met last, which is thereby an inner one.
+void atom_starts(Segment& s, std::size_t pos) {
+    if (!s.body) {
+        s.body = true;
+        s.lead_end = pos;
+        s.chunk_first = true;
+    } else if (s.run_begin < s.run_end) {
+        s.inner = true;
+        s.inner_begin = s.run_begin;
+        s.inner_end = s.run_end;
+        s.run_begin = s.run_end = 0;
+        s.chunk_first = true;
+    }
+}
+
+// The segment ending at `stop` leaves its term: the empty leaf for no bytes;
+// for affixes alone, the empty leaf inside them all, the last outermost;
+// otherwise the body inside its leading affixes (the first outermost) inside
+// its trailing ones (the last outermost).
+void end_segment(ParseMachine& m, Segment& s, std::size_t stop) {
+    if (!s.body) {
+        TermRef v = byte_leaf(m, '}');
+        for (std::size_t i = s.begin; i < stop; ++i) v = wrap(m, m.text[i], std::move(v));
+        m.values.push_back(std::move(v));
+        return;
+    }
+    if (s.inner) finish_inner(m, s);
+    TermRef& v = m.values.back();
+    for (std::size_t i = s.lead_end; i-- > s.begin;) v = wrap(m, m.text[i], std::move(v));
+    for (std::size_t i = s.run_begin; i < s.run_end; ++i) v = wrap(m, m.text[i], std::move(v));
+}
+
+Frame range_frame(ParseMachine& m, std::size_t begin, std::size_t end, bool comma_ends) {
+    Frame f;
+    f.kind = FrameKind::range;
+    f.comma_ends = comma_ends;
+    f.pos = begin;
+    f.end = end;
+    f.ops_base = m.ops.size();
+    f.segment.begin = begin;
+    return f;
+}
+
+Frame list_frame(FrameKind kind, std::size_t begin, std::size_t end) {
+    Frame f;
+    f.kind = kind;
+    f.pos = begin;
+    f.end = end;
+    return f;
+}
+
+// The range on top is read to its end: its last segment and its operators
+// are combined, and a list it is an item of learns where the item ended.
+void finish_range(ParseMachine& m) {
+    Frame& f = m.frames.back();
+    std::size_t stop = f.pos;
+    end_segment(m, f.segment, stop);
+    while (m.ops.size() > f.ops_base) reduce(m);
+    m.frames.pop_back();
+    if (m.frames.empty() || m.frames.back().kind == FrameKind::range) return;
+    Frame& list = m.frames.back();
+    list.pos = stop + 1;
+    list.more = stop < list.end;
+}
+
+}  // namespace
+
+void step_range(ParseMachine& m) {
+    Frame& f = m.frames.back();
+    const auto* bytes = reinterpret_cast<const unsigned char*>(m.text.data());
+    while (f.pos < f.end) {
+        unsigned char c = bytes[f.pos];
+        if (c == ',' && f.comma_ends) break;
+        std::uint8_t level = kLevels[c];
+        if (level < kNoOperator) {
+            end_segment(m, f.segment, f.pos);
+            push_operator(m, f.ops_base, static_cast<char>(c), level);
+            std::size_t open = f.pos;
+            f.pos = c == '{' ? partner_at(m.brackets, open) + 1 : open + 1;
+            f.segment = Segment{};
+            f.segment.begin = f.pos;
+            if (c == '{') {
+                m.frames.push_back(
+                    list_frame(FrameKind::brace_list, open + 1, partner_at(m.brackets, open)));
+                return;
+            }
+            continue;
+        }
+        if (level == kAffix) {
+            affix_byte(m, f.segment, f.pos);
+            ++f.pos;
+            continue;
+        }
+        atom_starts(f.segment, f.pos);
+        bool first = f.segment.chunk_first;
+        f.segment.chunk_first = false;
+        if (c == '(') {
+            // A group opening a chunk is read whole; after an atom it is a
+            // call list applied to the term so far.
+            std::size_t open = f.pos;
+            std::size_t close = partner_at(m.brackets, open);
+            f.pos = close + 1;
+            m.frames.push_back(first ? range_frame(m, open + 1, close, false)
+                                     : list_frame(FrameKind::call_list, open + 1, close));
+            return;
+        }
+        std::size_t stop = atom_end(m, f.pos, f.end, f.comma_ends);
+        TermRef atom = atom_term(m, f.pos, stop);
+        if (first) {
+            m.values.push_back(std::move(atom));
+        } else {
+            m.values.back() = make_pair(std::move(m.values.back()), std::move(atom));
+        }
+        f.pos = stop;
+    }
+    finish_range(m);
+}
+
+// A list asks for its items one by one; each is a range ended by a comma.
+// A call list applies each to the term below it as it comes; a brace list
+// keeps them and folds them from the right with ',' at the end.
+void step_list(ParseMachine& m) {
+    Frame& f = m.frames.back();
+    if (f.started) {
+        if (f.kind == FrameKind::call_list) {
+            TermRef item = pop_value(m);
+            m.values.back() = make_pair(std::move(m.values.back()), std::move(item));
+        } else {
+            ++f.items;
+        }
+        if (!f.more) {
+            if (f.kind == FrameKind::brace_list) {
+                TermRef folded = pop_value(m);
+                for (std::size_t k = 1; k < f.items; ++k) {
+                    TermRef item = pop_value(m);
+                    folded = make_pair(make_pair(byte_leaf(m, ','), std::move(item)),
+                                       std::move(folded));
+                }
+                m.values.push_back(std::move(folded));
+            }
+            m.frames.pop_back();
+            return;
+        }
+    }
+    f.started = true;
+    std::size_t begin = f.pos;
+    std::size_t end = f.end;
+    m.frames.push_back(range_frame(m, begin, end, true));
+}
+
+TermRef parse_range(ParseMachine& m, std::size_t begin, std::size_t end, bool brace_list) {
+    std::size_t base = m.values.size();
+    m.frames.push_back(brace_list ? list_frame(FrameKind::brace_list, begin, end)
+                                  : range_frame(m, begin, end, false));
+    while (!m.frames.empty()) {
+        if (m.frames.back().kind == FrameKind::range) {
+            step_range(m);
+        } else {
+            step_list(m);
+        }
+    }
+    VESK_ASSERT(m.values.size() == base + 1 && m.ops.empty());
+    return pop_value(m);
+}
+
+}  // namespace vesk
