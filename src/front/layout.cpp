@@ -127,33 +127,6 @@ std::size_t match_bracket(std::string_view text, std::size_t i) {
     return i;
 }
 
-std::optional<std::size_t> find_top(std::size_t start, std::string_view text,
-                                    std::string_view set) {
-    constexpr ByteSet kSquares = make_byte_set("[]");
-    ByteSet stops = make_byte_set("()[]{}");
-    for (char s : set) stops[static_cast<unsigned char>(s)] = true;
-    std::size_t group_depth = 0;   // open '(' and '{' together
-    std::size_t square_depth = 0;  // inside a square literal, which saves group_depth
-    for (std::size_t i = next_in(text, start, stops); i < text.size();
-         i = next_in(text, i + 1, square_depth > 0 ? kSquares : stops)) {
-        char c = text[i];
-        if (square_depth > 0) {
-            if (c == '[') ++square_depth;
-            if (c == ']') --square_depth;
-            continue;
-        }
-        if (group_depth == 0) {
-            for (char s : set) {  // a set of a byte or two: no call per byte
-                if (s == c) return i;
-            }
-        }
-        if (c == '[') ++square_depth;
-        if (opens_group(c)) ++group_depth;
-        if (closes_group(c) && group_depth > 0) --group_depth;
-    }
-    return std::nullopt;
-}
-
 std::vector<std::size_t> cut_chunk(std::string_view chunk) {
     std::vector<std::size_t> cuts;
     if (chunk.empty()) return cuts;

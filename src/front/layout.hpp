@@ -9,7 +9,6 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
-#include <optional>
 #include <string_view>
 #include <vector>
 
@@ -27,9 +26,6 @@ Bytes normalise_layout(std::string_view text);
 // Index of the bracket matching text[i], or i when text[i] is no bracket.
 // Requires i < text.size() and a matching bracket in the text (asserts).
 std::size_t match_bracket(std::string_view text, std::size_t i);
-// First index from `start` whose byte is in `set` and lies outside all
-// brackets, or none. Never fails: a stray closer is passed over.
-std::optional<std::size_t> find_top(std::size_t start, std::string_view text, std::string_view set);
 // True when a chunk splits into two atoms between the bytes p and c (c is
 // not the chunk's first byte, and p is not inside a bracket group): after a
 // closing bracket, before an opening one, where a lower-case or digit run

@@ -1,7 +1,9 @@
 // The parser's state. Text is read once, left to right: operators go to an
 // operator stack and are combined by precedence as they are met, operands
 // to a value stack. A bracket group that needs a parse of its own pushes a
-// frame for it, so the depth of the text's nesting never reaches the C stack.
+// frame for it, which ends at the group's closing bracket (the text is
+// bracket-balanced), so no bracket is paired ahead and the depth of the
+// text's nesting never reaches the C stack.
 #pragma once
 
 #include <array>
@@ -12,7 +14,6 @@
 #include <utility>
 #include <vector>
 
-#include "front/bracket_table.hpp"
 #include "terms/term.hpp"
 
 namespace vesk {
@@ -43,6 +44,7 @@ struct Frame {
     bool comma_ends = false;  // range: a list item, ended by a top-level comma
     bool started = false;     // list: an item has been asked for
     bool more = false;        // list: the item just read ended at a comma
+    bool after_brace = false;  // range: waits for the brace list of a '{' it met
     std::size_t pos = 0;      // range: the next byte; list: where the next item starts
     std::size_t end = 0;      // the end of the text the frame reads
     std::size_t ops_base = 0;  // range: its operators are ops[ops_base...]
@@ -77,7 +79,7 @@ struct TextLeaves {
 
 struct ParseMachine {
     std::string_view text;
-    BracketTable brackets;
+    std::size_t stop = 0;  // where the last range read stopped
     std::vector<Frame> frames;
     std::vector<Operator> ops;
     std::vector<TermRef> values;
@@ -91,13 +93,15 @@ struct ParseMachine {
     TextLeaves text_leaves;
 };
 
-// A machine over `text` (borrowed: it must outlive the machine), with its
-// brackets paired. Requires balanced brackets.
-ParseMachine make_parse_machine(std::string_view text);
-// The term of [begin, end) read from the loosest level, or of the brace
-// list there when `brace_list`. The brackets of the range must be paired.
+// How the first frame of a read starts: a whole expression, a piece of a
+// program that a top-level comma ends, or a brace list's items.
+enum class RangeStart : std::uint8_t { expression, piece, brace_list };
+
+// The term of the text from `begin` read as `start` says, up to `end` or,
+// for a piece, a top-level comma; `stop` receives where the read stopped.
+// The machine's text (borrowed) must be bracket-balanced from `begin` on.
 [[nodiscard]] TermRef parse_range(ParseMachine& m, std::size_t begin, std::size_t end,
-                                  bool brace_list = false);
+                                  RangeStart start, std::size_t& stop);
 // The shared leaf of one byte.
 [[nodiscard]] TermRef byte_leaf(ParseMachine& m, unsigned char c);
 // The shared leaf of a text of the machine's own text (a view into it).
@@ -108,8 +112,8 @@ ParseMachine make_parse_machine(std::string_view text);
 void step_range(ParseMachine& m);
 void step_list(ParseMachine& m);
 
-// Index just past the atom that starts at `a` (no operator, affix or
-// ending comma) in a range ending at `end`.
+// Index just past the atom that starts at `a` (no operator, affix, closing
+// bracket or ending comma) in a range ending at `end`.
 std::size_t atom_end(const ParseMachine& m, std::size_t a, std::size_t end, bool comma_ends);
 // The term of the atom [a, stop), which is not parenthesised.
 [[nodiscard]] TermRef atom_term(ParseMachine& m, std::size_t a, std::size_t stop);

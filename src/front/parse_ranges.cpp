@@ -149,18 +149,33 @@ Frame list_frame(FrameKind kind, std::size_t begin, std::size_t end) {
     return f;
 }
 
+// Tells the frame below the one just finished where that one stopped: a
+// range goes on past the closing bracket there, a list past the comma or
+// the closing bracket, and learns whether another item follows.
+void report_stop(ParseMachine& m, std::size_t stop) {
+    if (m.frames.empty()) {
+        m.stop = stop;
+        return;
+    }
+    Frame& below = m.frames.back();
+    below.pos = stop + 1;
+    if (below.kind != FrameKind::range) {
+        below.more = stop < below.end && m.text[stop] == ',';
+    } else if (below.after_brace) {
+        below.segment.begin = stop + 1;  // the operand after "{...}" starts past it
+        below.after_brace = false;
+    }
+}
+
 // The range on top is read to its end: its last segment and its operators
-// are combined, and a list it is an item of learns where the item ended.
+// are combined, and the frame below learns where it stopped.
 void finish_range(ParseMachine& m) {
     Frame& f = m.frames.back();
     std::size_t stop = f.pos;
     end_segment(m, f.segment, stop);
     while (m.ops.size() > f.ops_base) reduce(m);
     m.frames.pop_back();
-    if (m.frames.empty() || m.frames.back().kind == FrameKind::range) return;
-    Frame& list = m.frames.back();
-    list.pos = stop + 1;
-    list.more = stop < list.end;
+    report_stop(m, stop);
 }
 
 }  // namespace
@@ -170,20 +185,22 @@ void step_range(ParseMachine& m) {
     const auto* bytes = reinterpret_cast<const unsigned char*>(m.text.data());
     while (f.pos < f.end) {
         unsigned char c = bytes[f.pos];
-        if (c == ',' && f.comma_ends) break;
+        // The text is bracket-balanced: a closing bracket here is the one
+        // that ends this group.
+        if ((c == ',' && f.comma_ends) || c == ')' || c == '}') break;
         std::uint8_t level = kLevels[c];
         if (level < kNoOperator) {
             end_segment(m, f.segment, f.pos);
             push_operator(m, f.ops_base, static_cast<char>(c), level);
-            std::size_t open = f.pos;
-            f.pos = c == '{' ? partner_at(m.brackets, open) + 1 : open + 1;
+            std::size_t next = f.pos + 1;
             f.segment = Segment{};
-            f.segment.begin = f.pos;
+            f.segment.begin = next;
             if (c == '{') {
-                m.frames.push_back(
-                    list_frame(FrameKind::brace_list, open + 1, partner_at(m.brackets, open)));
+                f.after_brace = true;
+                m.frames.push_back(list_frame(FrameKind::brace_list, next, f.end));
                 return;
             }
+            f.pos = next;
             continue;
         }
         if (level == kAffix) {
@@ -197,11 +214,10 @@ void step_range(ParseMachine& m) {
         if (c == '(') {
             // A group opening a chunk is read whole; after an atom it is a
             // call list applied to the term so far.
-            std::size_t open = f.pos;
-            std::size_t close = partner_at(m.brackets, open);
-            f.pos = close + 1;
-            m.frames.push_back(first ? range_frame(m, open + 1, close, false)
-                                     : list_frame(FrameKind::call_list, open + 1, close));
+            std::size_t inside = f.pos + 1;
+            std::size_t end = f.end;
+            m.frames.push_back(first ? range_frame(m, inside, end, false)
+                                     : list_frame(FrameKind::call_list, inside, end));
             return;
         }
         std::size_t stop = atom_end(m, f.pos, f.end, f.comma_ends);
@@ -238,7 +254,9 @@ void step_list(ParseMachine& m) {
                 }
                 m.values.push_back(std::move(folded));
             }
+            std::size_t stop = f.pos - 1;  // the closing bracket
             m.frames.pop_back();
+            report_stop(m, stop);
             return;
         }
     }
@@ -248,10 +266,12 @@ void step_list(ParseMachine& m) {
     m.frames.push_back(range_frame(m, begin, end, true));
 }
 
-TermRef parse_range(ParseMachine& m, std::size_t begin, std::size_t end, bool brace_list) {
+TermRef parse_range(ParseMachine& m, std::size_t begin, std::size_t end, RangeStart start,
+                    std::size_t& stop) {
     std::size_t base = m.values.size();
-    m.frames.push_back(brace_list ? list_frame(FrameKind::brace_list, begin, end)
-                                  : range_frame(m, begin, end, false));
+    m.frames.push_back(start == RangeStart::brace_list
+                           ? list_frame(FrameKind::brace_list, begin, end)
+                           : range_frame(m, begin, end, start == RangeStart::piece));
     while (!m.frames.empty()) {
         if (m.frames.back().kind == FrameKind::range) {
             step_range(m);
@@ -260,6 +280,7 @@ TermRef parse_range(ParseMachine& m, std::size_t begin, std::size_t end, bool br
         }
     }
     VESK_ASSERT(m.values.size() == base + 1 && m.ops.empty());
+    stop = m.stop;
     return pop_value(m);
 }
 

@@ -7,13 +7,6 @@
 
 namespace vesk {
 
-ParseMachine make_parse_machine(std::string_view text) {
-    ParseMachine m;
-    m.text = text;
-    m.brackets = build_bracket_table(text);
-    return m;
-}
-
 TermRef byte_leaf(ParseMachine& m, unsigned char c) {
     std::optional<TermRef>& slot = m.byte_leaves[c];
     if (!slot) slot.emplace(leaf_term(std::string_view(reinterpret_cast<const char*>(&c), 1)));
@@ -62,33 +55,35 @@ TermRef text_leaf(ParseMachine& m, std::string_view atom) {
 }
 
 TermRef parse_expression(std::string_view text) {
-    ParseMachine m = make_parse_machine(text);
-    return parse_range(m, 0, text.size());
+    ParseMachine m;
+    m.text = text;
+    std::size_t stop = 0;
+    TermRef term = parse_range(m, 0, text.size(), RangeStart::expression, stop);
+    VESK_ASSERT(stop == text.size());
+    return term;
 }
 
 TermRef parse_brace_list(std::string_view text) {
-    ParseMachine m = make_parse_machine(text);
-    return parse_range(m, 0, text.size(), true);
+    ParseMachine m;
+    m.text = text;
+    std::size_t stop = 0;
+    return parse_range(m, 0, text.size(), RangeStart::brace_list, stop);
 }
 
 std::vector<TermRef> parse_comma_pieces(std::string_view text, std::vector<std::size_t>& commas) {
-    // The machine only reads inside a task's range, so every piece can run
-    // on the one machine over the whole text, with the brackets of just
-    // that piece paired in one table's room.
+    // One machine reads the pieces in turn; each ends at a top-level comma,
+    // so the commas are found on the way.
     commas.clear();
-    for (std::optional<std::size_t> at = find_top(0, text, ","); at;
-         at = find_top(*at + 1, text, ",")) {
-        commas.push_back(*at);
-    }
     ParseMachine m;
     m.text = text;
     std::vector<TermRef> pieces;
-    pieces.reserve(commas.size() + 1);
-    for (std::size_t k = 0; k <= commas.size(); ++k) {
-        std::size_t begin = k == 0 ? 0 : commas[k - 1] + 1;
-        std::size_t end = k == commas.size() ? text.size() : commas[k];
-        pair_brackets(text, begin, end, m.brackets);
-        pieces.push_back(parse_range(m, begin, end));
+    for (std::size_t begin = 0;;) {
+        std::size_t stop = 0;
+        pieces.push_back(parse_range(m, begin, text.size(), RangeStart::piece, stop));
+        if (stop == text.size()) break;
+        VESK_ASSERT(text[stop] == ',');  // not a stray closing bracket
+        commas.push_back(stop);
+        begin = stop + 1;
     }
     return pieces;
 }

@@ -53,16 +53,6 @@ TEST(MatchBracket, UnmatchedIsAnInvariant) {
     EXPECT_DEATH(match_bracket("a", 1), "ASSERTION FAILED:layout.cpp");
 }
 
-TEST(FindTop, OnlyOutsideBrackets) {
-    EXPECT_EQ(find_top(0, "g(!x)!y", "!"), 5u);
-    EXPECT_EQ(find_top(0, "[!(]!", "!"), 4u);
-    EXPECT_EQ(find_top(0, "{[}!]}!", "!"), 6u);
-    EXPECT_EQ(find_top(2, "!a!", "!"), 2u);
-    EXPECT_EQ(find_top(0, "(x)", "!"), std::nullopt);
-    EXPECT_EQ(find_top(0, "a)!", "!"), 2u);  // a stray closer does not hide what follows
-    EXPECT_EQ(find_top(9, "ab", "!"), std::nullopt);
-}
-
 std::vector<std::string_view> atoms(std::string_view chunk) {
     std::vector<std::string_view> out;
     std::size_t from = 0;

@@ -154,5 +154,26 @@ TEST(Parser, SharesOneLeafPerOperator) {
     EXPECT_EQ(outer, inner);
 }
 
+// Pieces end at top-level commas only, found as the pieces are read: a
+// comma in a group, a brace list or a square literal belongs to its piece.
+TEST(Parser, PiecesEndAtTopLevelCommas) {
+    std::vector<std::size_t> commas;
+    std::vector<TermRef> pieces = parse_comma_pieces("a,f(b,c),x{d,e}y,[f,g],", commas);
+    EXPECT_EQ(commas, (std::vector<std::size_t>{1, 8, 16, 22}));
+    std::vector<std::string> shapes;
+    for (const TermRef& p : pieces) shapes.push_back(shape(p));
+    EXPECT_EQ(shapes, (std::vector<std::string>{"a", "((f b) c)", "((({ x) ((, d) e)) y)",
+                                                "[f,g]", "}"}));
+}
+
+// A group is read up to its own closing bracket, so text that is not
+// bracket-balanced (the bracket check keeps it out) breaks an invariant.
+TEST(Parser, UnbalancedTextIsAnInvariant) {
+    std::vector<std::size_t> commas;
+    EXPECT_DEATH(static_cast<void>(parse_expression("(a")), "ASSERTION FAILED:");
+    EXPECT_DEATH(static_cast<void>(parse_comma_pieces("a)b", commas)), "ASSERTION FAILED:");
+    EXPECT_DEATH(static_cast<void>(parse_expression("[a")), "ASSERTION FAILED:");
+}
+
 }  // namespace
 }  // namespace vesk
