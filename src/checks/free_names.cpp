@@ -96,12 +96,12 @@ struct NameWalk {
         return at->second;
     }
 
-    // Pushes, to run in this order: value (let only), bind, body, unbind.
-    void enter_binder(Term* binder, Term* bound_leaf, Term* value, std::uint64_t scope) {
+    // Pushes, to run in this order: bind, body, unbind. A let's value comes
+    // before them all, outside the binder's scope: the caller visits it next.
+    void enter_binder(Term* binder, Term* bound_leaf, std::uint64_t scope) {
         todo.push_back({Step::unbind, bound_leaf, 0});
         todo.push_back({Step::visit, binder_body(binder), inner_scope(scope, binder)});
         todo.push_back({Step::bind, bound_leaf, 0});
-        if (value != nullptr) todo.push_back({Step::visit, value, scope});
     }
 
     // A definition uses a few names many times over: while the list is
@@ -133,25 +133,28 @@ struct NameWalk {
     }
 
     // A binder whose bound part is no name is the funky check's find (the
-    // first met) and is read on as plain application.
-    void visit(Term* cell, std::uint64_t scope) {
+    // first met) and is read on as plain application. Returns the cell to
+    // visit next in the same scope, so that a left child or a let's value is
+    // walked without a trip through the stack; null when the next comes
+    // from the stack.
+    Term* visit(Term* cell, std::uint64_t scope) {
         if (is_leaf_cell(cell)) {
             visit_leaf(cell);
-            return;
+            return nullptr;
         }
-        if (refs_of(cell) > 1 && !seen.insert({cell, scope}).second) return;
+        if (refs_of(cell) > 1 && !seen.insert({cell, scope}).second) return nullptr;
         bool lambda = is_lambda_cell(cell);
         if (lambda || is_let_cell(cell)) {
             Term* bound_part = lambda ? lambda_bound(cell) : let_bound(cell);
             if (is_name_binder(bound_part)) {
                 note_bound(bound_name(bound_part));
-                enter_binder(cell, bound_part, lambda ? nullptr : let_value(cell), scope);
-                return;
+                enter_binder(cell, bound_part, scope);
+                return lambda ? nullptr : let_value(cell);
             }
             if (funky == nullptr) funky = cell;
         }
         todo.push_back({Step::visit, right_cell(cell), scope});
-        todo.push_back({Step::visit, left_cell(cell), scope});
+        return left_cell(cell);
     }
 
     // Bound names in the order first met; past 26 they cannot all have a
@@ -171,7 +174,7 @@ struct NameWalk {
             Task task = todo.back();
             todo.pop_back();
             if (task.step == Step::visit) {
-                visit(task.cell, task.scope);
+                for (Term* next = task.cell; next != nullptr;) next = visit(next, task.scope);
                 continue;
             }
             if (task.step == Step::bind) {
