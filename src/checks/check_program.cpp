@@ -98,9 +98,12 @@ Outcome check_program_over_base(Runtime& rt, GlobalTable fresh, NameUses uses) {
     if (!check_arity(fresh, out)) return out;
     at = rt.globals.begin();
     auto choice = choices.begin();
-    for (auto& [name, term] : fresh) {
-        term = share_renamed(rt.sharing, std::move(term), *choice++);
-        at = std::next(rt.globals.insert_or_assign(at, name, term));
+    {
+        SharingMemo memo;  // gone before the table drops its entries
+        for (auto& [name, term] : fresh) {
+            term = share_renamed(rt.sharing, std::move(term), *choice++, &memo);
+            at = std::next(rt.globals.insert_or_assign(at, name, term));
+        }
     }
     // Annotating the definitions first visits their cells in the order they
     // were made; the table's entries, then only read, are the same cells.

@@ -161,21 +161,65 @@ struct LeafMemo {
     }
 };
 
+Shared share_letter(SharingTable& table, const TermRef& letter) {
+    std::uint64_t hash = leaf_hash(letter.get());
+    return {intern(table, letter, hash), hash};
+}
+
+// The shared form of the unrenamed `leaf` (borrowed), through the pass's
+// memo when there is one.
+Shared share_plain_leaf(SharingTable& table, SharingMemo* pass, Term* leaf) {
+    SharingMemo::Entry* kept = nullptr;
+    if (pass != nullptr) {
+        kept = &pass->leaves[(reinterpret_cast<std::uintptr_t>(leaf) >> 3) % SharingMemo::kLeaves];
+        if (kept->leaf == leaf) return {TermRef(kept->shared), kept->hash};
+    }
+    std::uint64_t hash = leaf_hash(leaf);
+    TermRef shared = intern(table, TermRef(leaf), hash);
+    if (kept != nullptr) {
+        if (kept->leaf != nullptr) release(kept->leaf);
+        retain(leaf);
+        *kept = {leaf, shared.get(), hash};
+    }
+    return {std::move(shared), hash};
+}
+
 // The shared form of `leaf` (borrowed), renamed by `letters` (or null).
-Shared share_leaf(SharingTable& table, LeafMemo& memo, Term* leaf, const LetterLeaves* letters) {
+Shared share_leaf(SharingTable& table, LeafMemo& memo, Term* leaf, const LetterLeaves* letters,
+                  SharingMemo* pass) {
     LeafMemo::Entry& entry = memo.slot(leaf);
     if (entry.leaf == leaf) return {TermRef(entry.shared), entry.hash};
     const TermRef* letter = letters ? letter_of_text(*letters, leaf_view(leaf)) : nullptr;
-    Term* renamed = letter ? letter->get() : leaf;
-    std::uint64_t hash = leaf_hash(renamed);
-    TermRef shared = intern(table, TermRef(renamed), hash);
-    entry = {leaf, shared.get(), hash};
-    return {std::move(shared), hash};
+    Shared shared =
+        letter != nullptr ? share_letter(table, *letter) : share_plain_leaf(table, pass, leaf);
+    entry = {leaf, shared.term.get(), shared.hash};
+    return shared;
+}
+
+// The letter leaves of `choice` (borrowed), each the table's own cell for
+// its letter, made once per pass when there is a memo.
+LetterLeaves shared_letter_leaves(SharingTable& table, const LetterChoice& choice,
+                                  SharingMemo* pass) {
+    if (pass == nullptr) return letter_leaves(choice);
+    LetterLeaves letters;
+    letters.leaves.reserve(choice.size());
+    for (const auto& [name, letter] : choice) {
+        SharingMemo::Entry& kept = pass->letters[static_cast<std::size_t>(letter - 'a')];
+        if (kept.shared == nullptr) {
+            TermRef leaf = leaf_term(std::string_view(&letter, 1));
+            std::uint64_t hash = leaf_hash(leaf.get());
+            kept.shared = intern(table, std::move(leaf), hash).get();  // the table holds it
+            kept.hash = hash;
+        }
+        letters.leaves.emplace_back(name, TermRef(kept.shared));
+    }
+    return letters;
 }
 
 // The rebuild walk of walk.hpp, carrying each result's hash beside it, and
 // renaming by `letters` (null: no renaming) on the way.
-TermRef share_walk(SharingTable& table, TermRef term, const LetterLeaves* letters) {
+TermRef share_walk(SharingTable& table, TermRef term, const LetterLeaves* letters,
+                   SharingMemo* pass) {
     struct Frame {
         Term* cell;
         bool children_done;
@@ -194,7 +238,7 @@ TermRef share_walk(SharingTable& table, TermRef term, const LetterLeaves* letter
         todo.pop_back();
         Term* cell = frame.cell;
         if (is_leaf_cell(cell)) {
-            done.push_back(share_leaf(table, memo, cell, letters));
+            done.push_back(share_leaf(table, memo, cell, letters, pass));
         } else if (!frame.children_done) {
             bool shared = refs_of(cell) > 1;
             auto found = shared ? remembered.find(cell) : remembered.end();
@@ -210,8 +254,7 @@ TermRef share_walk(SharingTable& table, TermRef term, const LetterLeaves* letter
             done.pop_back();
             if (const TermRef* letter =
                     letters ? letter_of_bracket_binder(*letters, cell) : nullptr) {
-                std::uint64_t letter_hash = leaf_hash(letter->get());
-                right = {intern(table, *letter, letter_hash), letter_hash};
+                right = share_letter(table, *letter);
             }
             Shared left = std::move(done.back());
             done.pop_back();
@@ -228,13 +271,14 @@ TermRef share_walk(SharingTable& table, TermRef term, const LetterLeaves* letter
 }  // namespace
 
 TermRef share_term(SharingTable& table, TermRef term) {
-    return share_walk(table, std::move(term), nullptr);
+    return share_walk(table, std::move(term), nullptr, nullptr);
 }
 
-TermRef share_renamed(SharingTable& table, TermRef term, const LetterChoice& choice) {
-    if (choice.empty()) return share_walk(table, std::move(term), nullptr);
-    LetterLeaves letters = letter_leaves(choice);
-    return share_walk(table, std::move(term), &letters);
+TermRef share_renamed(SharingTable& table, TermRef term, const LetterChoice& choice,
+                      SharingMemo* memo) {
+    if (choice.empty()) return share_walk(table, std::move(term), nullptr, memo);
+    LetterLeaves letters = shared_letter_leaves(table, choice, memo);
+    return share_walk(table, std::move(term), &letters, memo);
 }
 
 void reserve_sharing(SharingTable& table, std::size_t entries) {

@@ -122,5 +122,32 @@ TEST(Sharing, DeepAndWideTermsAreShared) {
     EXPECT_EQ(left(a).get(), left(right(a)).get());
 }
 
+// A memo carried from one definition to the next changes no cell: the
+// definitions, renamed or not and sharing leaf cells as parsed ones do, come
+// back as the very cells each would get on its own, in turn, from the table.
+TEST(Sharing, AMemoAcrossDefinitionsGivesTheSameCells) {
+    TermRef xs = leaf_term("xs");
+    TermRef g = leaf_term("g");
+    auto definition = [&](const char* other) {
+        return make_lambda(xs, make_pair(make_pair(g, xs), sx(other)));
+    };
+    const struct {
+        const char* other;
+        LetterChoice choice;
+    } cases[] = {{"(g 1)", {{"xs", 'a'}}}, {"(h xs)", {}}, {"(g 1)", {{"xs", 'b'}}}, {"g", {}}};
+    clear_sharing_table(rt().sharing);
+    std::vector<TermRef> plain;
+    for (const auto& c : cases)
+        plain.push_back(share_renamed(rt().sharing, definition(c.other), c.choice));
+    clear_sharing_table(rt().sharing);
+    SharingMemo memo;
+    for (std::size_t i = 0; i < std::size(cases); ++i) {
+        TermRef with_memo =
+            share_renamed(rt().sharing, definition(cases[i].other), cases[i].choice, &memo);
+        EXPECT_EQ(compare_terms(with_memo, plain[i]), 0) << sx_show(with_memo);
+        EXPECT_EQ(with_memo.get(), share_term(rt().sharing, plain[i]).get()) << i;
+    }
+}
+
 }  // namespace
 }  // namespace vesk
