@@ -31,9 +31,9 @@ NameList free_name_set(const TermRef& term);
 // funky_binder finds and its bound names come in the order bound_names
 // gives.
 struct TermFacts {
-    std::optional<TermRef> funky;       // the first binder that binds no name
-    NameList free;                      // free_name_set
-    BoundNames bound;                   // bound_names
+    std::optional<TermRef> funky;  // the first binder that binds no name
+    NameList free;                 // free_name_set
+    BoundNames bound;              // bound_names
 };
 [[nodiscard]] TermFacts term_facts(const TermRef& term);
 // The facts of every definition of a table, in table order, read by one walk

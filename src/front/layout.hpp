@@ -1,5 +1,5 @@
-// Layout normalisation, bracket matching, top-level search and the cutting
-// of chunks into atoms, over source text.
+// Layout normalisation, bracket matching and the cutting of chunks into
+// atoms, over source text.
 //
 // Brackets: '(' and '{' open and ')' and '}' close interchangeably (the
 // bracket check has already made sure they pair by kind); a square literal
@@ -13,7 +13,6 @@
 #include <vector>
 
 #include "front/names.hpp"
-
 #include "terms/term.hpp"
 
 namespace vesk {
@@ -45,12 +44,13 @@ constexpr std::array<std::uint8_t, 256> make_classes() {
                             : is_lower_byte(c)   ? left_lower
                             : is_digit_byte(c)   ? left_digit
                                                  : left_other;
-        std::uint8_t right = c == '[' || c == '(' ? right_open
-                             : is_lower_byte(c)   ? right_lower
-                             : is_digit_byte(c)   ? right_digit
-                             : kSpecialCharacters.find(static_cast<char>(c)) != std::string_view::npos
-                                 ? right_special
-                                 : right_plain;
+        std::uint8_t right =
+            c == '[' || c == '(' ? right_open
+            : is_lower_byte(c)   ? right_lower
+            : is_digit_byte(c)   ? right_digit
+            : kSpecialCharacters.find(static_cast<char>(c)) != std::string_view::npos
+                ? right_special
+                : right_plain;
         classes[c] = static_cast<std::uint8_t>(left | right << 2);
     }
     return classes;

@@ -29,24 +29,24 @@ enum class FrameKind : std::uint8_t {
 // trailing affixes. A run is known to be inner only when an atom follows it.
 struct Segment {
     std::size_t begin = 0;
-    std::size_t lead_end = 0;  // leading affixes are [begin, lead_end) once `body` is set
-    std::size_t run_begin = 0;  // the last affix run after the body, not yet
-    std::size_t run_end = 0;    //   placed (empty when begin == end)
+    std::size_t lead_end = 0;     // leading affixes are [begin, lead_end) once `body` is set
+    std::size_t run_begin = 0;    // the last affix run after the body, not yet
+    std::size_t run_end = 0;      //   placed (empty when begin == end)
     std::size_t inner_begin = 0;  // the inner run whose chunk is being read
     std::size_t inner_end = 0;
-    bool body = false;         // an atom was met
-    bool inner = false;        // that chunk's term is on top of the body's
-    bool chunk_first = true;   // the next atom starts a chunk
+    bool body = false;        // an atom was met
+    bool inner = false;       // that chunk's term is on top of the body's
+    bool chunk_first = true;  // the next atom starts a chunk
 };
 
 struct Frame {
     FrameKind kind = FrameKind::range;
-    bool comma_ends = false;  // range: a list item, ended by a top-level comma
-    bool started = false;     // list: an item has been asked for
-    bool more = false;        // list: the item just read ended at a comma
+    bool comma_ends = false;   // range: a list item, ended by a top-level comma
+    bool started = false;      // list: an item has been asked for
+    bool more = false;         // list: the item just read ended at a comma
     bool after_brace = false;  // range: waits for the brace list of a '{' it met
-    std::size_t pos = 0;      // range: the next byte; list: where the next item starts
-    std::size_t end = 0;      // the end of the text the frame reads
+    std::size_t pos = 0;       // range: the next byte; list: where the next item starts
+    std::size_t end = 0;       // the end of the text the frame reads
     std::size_t ops_base = 0;  // range: its operators are ops[ops_base...]
     std::size_t items = 0;     // brace list: items read so far
     Segment segment;           // range only

@@ -249,8 +249,8 @@ void step_list(ParseMachine& m) {
                 TermRef folded = pop_value(m);
                 for (std::size_t k = 1; k < f.items; ++k) {
                     TermRef item = pop_value(m);
-                    folded = make_pair(make_pair(byte_leaf(m, ','), std::move(item)),
-                                       std::move(folded));
+                    folded =
+                        make_pair(make_pair(byte_leaf(m, ','), std::move(item)), std::move(folded));
                 }
                 m.values.push_back(std::move(folded));
             }

@@ -162,8 +162,8 @@ TEST(Parser, PiecesEndAtTopLevelCommas) {
     EXPECT_EQ(commas, (std::vector<std::size_t>{1, 8, 16, 22}));
     std::vector<std::string> shapes;
     for (const TermRef& p : pieces) shapes.push_back(shape(p));
-    EXPECT_EQ(shapes, (std::vector<std::string>{"a", "((f b) c)", "((({ x) ((, d) e)) y)",
-                                                "[f,g]", "}"}));
+    EXPECT_EQ(shapes,
+              (std::vector<std::string>{"a", "((f b) c)", "((({ x) ((, d) e)) y)", "[f,g]", "}"}));
 }
 
 // A group is read up to its own closing bracket, so text that is not
