@@ -26,19 +26,22 @@ enum class FrameKind : std::uint8_t {
 
 // The operand being read between two operators (or a range's edges):
 // leading affixes, then chunks of atoms with affix runs between them, then
-// trailing affixes. A run is known to be inner only when an atom follows it.
+// trailing affixes. A run is known to be inner only when an atom follows
+// it; while that atom's chunk is read no other run is open, so one pair of
+// fields holds either the run waiting to be placed or the inner one.
 struct Segment {
     std::size_t begin = 0;
-    std::size_t lead_end = 0;     // leading affixes are [begin, lead_end) once `body` is set
-    std::size_t run_begin = 0;    // the last affix run after the body, not yet
-    std::size_t run_end = 0;      //   placed (empty when begin == end)
-    std::size_t inner_begin = 0;  // the inner run whose chunk is being read
-    std::size_t inner_end = 0;
-    bool body = false;        // an atom was met
-    bool inner = false;       // that chunk's term is on top of the body's
-    bool chunk_first = true;  // the next atom starts a chunk
+    std::size_t lead_end = 0;   // leading affixes are [begin, lead_end) once `body` is set
+    std::size_t run_begin = 0;  // the last affix run after the body (empty:
+    std::size_t run_end = 0;    //   begin == end), pending or, when `inner`, inner
+    bool body = false;          // an atom was met
+    bool inner = false;         // the run's chunk is read: its term is on top of the body's
+    bool chunk_first = true;    // the next atom starts a chunk
 };
 
+// One frame a group opened. Nesting depth costs a frame each, so a frame
+// is kept small: the end of the text read is the machine's, and one count
+// serves a range (the operators below its own) and a list (its items).
 struct Frame {
     FrameKind kind = FrameKind::range;
     bool comma_ends = false;   // range: a list item, ended by a top-level comma
@@ -46,9 +49,7 @@ struct Frame {
     bool more = false;         // list: the item just read ended at a comma
     bool after_brace = false;  // range: waits for the brace list of a '{' it met
     std::size_t pos = 0;       // range: the next byte; list: where the next item starts
-    std::size_t end = 0;       // the end of the text the frame reads
-    std::size_t ops_base = 0;  // range: its operators are ops[ops_base...]
-    std::size_t items = 0;     // brace list: items read so far
+    std::size_t base = 0;      // range: its operators are ops[base...]; list: items read
     Segment segment;           // range only
 };
 
@@ -79,6 +80,7 @@ struct TextLeaves {
 
 struct ParseMachine {
     std::string_view text;
+    std::size_t end = 0;   // the end of the text the current read covers
     std::size_t stop = 0;  // where the last range read stopped
     std::vector<Frame> frames;
     std::vector<Operator> ops;

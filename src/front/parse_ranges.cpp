@@ -79,16 +79,17 @@ void push_operator(ParseMachine& m, std::size_t ops_base, char ch, std::uint8_t 
 // around it, the first outermost, and it applies to the body before it.
 void finish_inner(ParseMachine& m, Segment& s) {
     TermRef x = pop_value(m);
-    for (std::size_t i = s.inner_end; i-- > s.inner_begin;) x = wrap(m, m.text[i], std::move(x));
+    for (std::size_t i = s.run_end; i-- > s.run_begin;) x = wrap(m, m.text[i], std::move(x));
     m.values.back() = make_pair(std::move(m.values.back()), std::move(x));
     s.inner = false;
+    s.run_begin = s.run_end = 0;
 }
 
 // An affix byte at `pos`: leading ones wait for the body; after the body it
 // ends the chunk being read and starts or extends a run.
 void affix_byte(ParseMachine& m, Segment& s, std::size_t pos) {
     if (!s.body) return;
-    if (s.run_begin < s.run_end && s.run_end == pos) {
+    if (!s.inner && s.run_begin < s.run_end && s.run_end == pos) {
         s.run_end = pos + 1;
         return;
     }
@@ -104,11 +105,8 @@ void atom_starts(Segment& s, std::size_t pos) {
         s.body = true;
         s.lead_end = pos;
         s.chunk_first = true;
-    } else if (s.run_begin < s.run_end) {
+    } else if (!s.inner && s.run_begin < s.run_end) {
         s.inner = true;
-        s.inner_begin = s.run_begin;
-        s.inner_end = s.run_end;
-        s.run_begin = s.run_end = 0;
         s.chunk_first = true;
     }
 }
@@ -130,22 +128,20 @@ void end_segment(ParseMachine& m, Segment& s, std::size_t stop) {
     for (std::size_t i = s.run_begin; i < s.run_end; ++i) v = wrap(m, m.text[i], std::move(v));
 }
 
-Frame range_frame(ParseMachine& m, std::size_t begin, std::size_t end, bool comma_ends) {
+Frame range_frame(ParseMachine& m, std::size_t begin, bool comma_ends) {
     Frame f;
     f.kind = FrameKind::range;
     f.comma_ends = comma_ends;
     f.pos = begin;
-    f.end = end;
-    f.ops_base = m.ops.size();
+    f.base = m.ops.size();
     f.segment.begin = begin;
     return f;
 }
 
-Frame list_frame(FrameKind kind, std::size_t begin, std::size_t end) {
+Frame list_frame(FrameKind kind, std::size_t begin) {
     Frame f;
     f.kind = kind;
     f.pos = begin;
-    f.end = end;
     return f;
 }
 
@@ -160,7 +156,7 @@ void report_stop(ParseMachine& m, std::size_t stop) {
     Frame& below = m.frames.back();
     below.pos = stop + 1;
     if (below.kind != FrameKind::range) {
-        below.more = stop < below.end && m.text[stop] == ',';
+        below.more = stop < m.end && m.text[stop] == ',';
     } else if (below.after_brace) {
         below.segment.begin = stop + 1;  // the operand after "{...}" starts past it
         below.after_brace = false;
@@ -173,7 +169,7 @@ void finish_range(ParseMachine& m) {
     Frame& f = m.frames.back();
     std::size_t stop = f.pos;
     end_segment(m, f.segment, stop);
-    while (m.ops.size() > f.ops_base) reduce(m);
+    while (m.ops.size() > f.base) reduce(m);
     m.frames.pop_back();
     report_stop(m, stop);
 }
@@ -183,7 +179,7 @@ void finish_range(ParseMachine& m) {
 void step_range(ParseMachine& m) {
     Frame& f = m.frames.back();
     const auto* bytes = reinterpret_cast<const unsigned char*>(m.text.data());
-    while (f.pos < f.end) {
+    while (f.pos < m.end) {
         unsigned char c = bytes[f.pos];
         // The text is bracket-balanced: a closing bracket here is the one
         // that ends this group.
@@ -191,13 +187,13 @@ void step_range(ParseMachine& m) {
         std::uint8_t level = kLevels[c];
         if (level < kNoOperator) {
             end_segment(m, f.segment, f.pos);
-            push_operator(m, f.ops_base, static_cast<char>(c), level);
+            push_operator(m, f.base, static_cast<char>(c), level);
             std::size_t next = f.pos + 1;
             f.segment = Segment{};
             f.segment.begin = next;
             if (c == '{') {
                 f.after_brace = true;
-                m.frames.push_back(list_frame(FrameKind::brace_list, next, f.end));
+                m.frames.push_back(list_frame(FrameKind::brace_list, next));
                 return;
             }
             f.pos = next;
@@ -215,12 +211,11 @@ void step_range(ParseMachine& m) {
             // A group opening a chunk is read whole; after an atom it is a
             // call list applied to the term so far.
             std::size_t inside = f.pos + 1;
-            std::size_t end = f.end;
-            m.frames.push_back(first ? range_frame(m, inside, end, false)
-                                     : list_frame(FrameKind::call_list, inside, end));
+            m.frames.push_back(first ? range_frame(m, inside, false)
+                                     : list_frame(FrameKind::call_list, inside));
             return;
         }
-        std::size_t stop = atom_end(m, f.pos, f.end, f.comma_ends);
+        std::size_t stop = atom_end(m, f.pos, m.end, f.comma_ends);
         TermRef atom = atom_term(m, f.pos, stop);
         if (first) {
             m.values.push_back(std::move(atom));
@@ -242,12 +237,12 @@ void step_list(ParseMachine& m) {
             TermRef item = pop_value(m);
             m.values.back() = make_pair(std::move(m.values.back()), std::move(item));
         } else {
-            ++f.items;
+            ++f.base;
         }
         if (!f.more) {
             if (f.kind == FrameKind::brace_list) {
                 TermRef folded = pop_value(m);
-                for (std::size_t k = 1; k < f.items; ++k) {
+                for (std::size_t k = 1; k < f.base; ++k) {
                     TermRef item = pop_value(m);
                     folded =
                         make_pair(make_pair(byte_leaf(m, ','), std::move(item)), std::move(folded));
@@ -262,16 +257,16 @@ void step_list(ParseMachine& m) {
     }
     f.started = true;
     std::size_t begin = f.pos;
-    std::size_t end = f.end;
-    m.frames.push_back(range_frame(m, begin, end, true));
+    m.frames.push_back(range_frame(m, begin, true));
 }
 
 TermRef parse_range(ParseMachine& m, std::size_t begin, std::size_t end, RangeStart start,
                     std::size_t& stop) {
     std::size_t base = m.values.size();
+    m.end = end;
     m.frames.push_back(start == RangeStart::brace_list
-                           ? list_frame(FrameKind::brace_list, begin, end)
-                           : range_frame(m, begin, end, start == RangeStart::piece));
+                           ? list_frame(FrameKind::brace_list, begin)
+                           : range_frame(m, begin, start == RangeStart::piece));
     while (!m.frames.empty()) {
         if (m.frames.back().kind == FrameKind::range) {
             step_range(m);
