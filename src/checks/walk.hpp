@@ -3,6 +3,7 @@
 // the program's source.
 #pragma once
 
+#include <cstdint>
 #include <unordered_map>
 #include <utility>
 #include <vector>
@@ -90,57 +91,66 @@ template <typename LeafFn, typename PairFn>
 // it, cost a visit each and no reference counting or rebuilding.
 template <typename RuleAt, typename PairFn>
 [[nodiscard]] TermRef rewrite_changed(const TermRef& root, RuleAt&& rule_at, PairFn&& pair_fn) {
+    // A frame is a pair whose children are under way: `side` says which
+    // (0 the left, 1 the right), `results` hold what they gave. A leaf gives
+    // "as it was" at once and takes no frame.
     struct Frame {
         Term* cell;
-        bool children_done;
+        Term* results[2];
+        std::uint8_t side;
         bool shared;
     };
     std::vector<Frame> todo;
-    std::vector<Term*> done;
     todo.reserve(kWalkRoom);
-    done.reserve(kWalkRoom);
-    todo.push_back({root.get(), false, false});
     // The results of cells with several owners, each entry owning its cell.
     std::unordered_map<const Term*, Term*> remembered;
-    while (!todo.empty()) {
-        Frame frame = todo.back();
-        todo.pop_back();
-        Term* cell = frame.cell;
-        if (is_leaf_cell(cell)) {
-            done.push_back(nullptr);
-        } else if (!frame.children_done) {
+    Term* result = nullptr;  // the result of the subterm just finished
+    Term* cell = root.get();
+    for (;;) {
+        if (!is_leaf_cell(cell)) {
             bool shared = refs_of(cell) > 1;
             auto found = shared ? remembered.find(cell) : remembered.end();
-            if (found != remembered.end()) {
-                if (found->second != nullptr) retain(found->second);
-                done.push_back(found->second);
+            if (found == remembered.end()) {
+                todo.push_back({cell, {nullptr, nullptr}, 0, shared});
+                cell = left_cell(cell);
                 continue;
             }
-            todo.push_back({cell, true, shared});
-            todo.push_back({right_cell(cell), false, false});
-            todo.push_back({left_cell(cell), false, false});
+            result = found->second;
+            if (result != nullptr) retain(result);
         } else {
-            Term* right = done.back();
-            done.pop_back();
-            Term* left = done.back();
-            done.pop_back();
-            Term* out = nullptr;
-            if (left != nullptr || right != nullptr || rule_at(cell)) {
-                TermRef l = left != nullptr ? TermRef::adopt(left) : TermRef(left_cell(cell));
-                TermRef r = right != nullptr ? TermRef::adopt(right) : TermRef(right_cell(cell));
-                TermRef result = pair_fn(cell, std::move(l), std::move(r));
-                if (result.get() != cell) out = result.take();
+            result = nullptr;
+        }
+        // Up through the frames the result completes, to a right child to start.
+        while (!todo.empty()) {
+            Frame& top = todo.back();
+            top.results[top.side] = result;
+            if (top.side == 0) {
+                top.side = 1;
+                cell = right_cell(top.cell);
+                break;
+            }
+            Frame frame = top;
+            todo.pop_back();
+            Term* pair = frame.cell;
+            Term* left = frame.results[0];
+            Term* right = frame.results[1];
+            result = nullptr;
+            if (left != nullptr || right != nullptr || rule_at(pair)) {
+                TermRef l = left != nullptr ? TermRef::adopt(left) : TermRef(left_cell(pair));
+                TermRef r = right != nullptr ? TermRef::adopt(right) : TermRef(right_cell(pair));
+                TermRef out = pair_fn(pair, std::move(l), std::move(r));
+                if (out.get() != pair) result = out.take();
             }
             if (frame.shared) {
-                if (out != nullptr) retain(out);
-                remembered.emplace(cell, out);
+                if (result != nullptr) retain(result);
+                remembered.emplace(pair, result);
             }
-            done.push_back(out);
         }
+        if (todo.empty()) break;
     }
     for (const auto& entry : remembered)
         if (entry.second != nullptr) release(entry.second);
-    return done.back() != nullptr ? TermRef::adopt(done.back()) : root;
+    return result != nullptr ? TermRef::adopt(result) : root;
 }
 
 }  // namespace vesk
