@@ -217,55 +217,64 @@ LetterLeaves shared_letter_leaves(SharingTable& table, const LetterChoice& choic
 }
 
 // The rebuild walk of walk.hpp, carrying each result's hash beside it, and
-// renaming by `letters` (null: no renaming) on the way.
+// renaming by `letters` (null: no renaming) on the way. Only pairs take a
+// frame, which holds its children's shared forms (owned) and their hashes
+// as they come; a leaf is shared where it is met.
 TermRef share_walk(SharingTable& table, TermRef term, const LetterLeaves* letters,
                    SharingMemo* pass) {
     struct Frame {
         Term* cell;
-        bool children_done;
+        Term* results[2];
+        std::uint64_t hashes[2];
+        std::uint8_t side;  // the child under way: 0 the left, 1 the right
         bool shared;
     };
     // Room for a definition's usual depth at once, not by doubling.
     std::vector<Frame> todo;
-    std::vector<Shared> done;
     todo.reserve(kWalkRoom);
-    done.reserve(kWalkRoom);
-    todo.push_back({term.get(), false, false});
     std::unordered_map<const Term*, Shared> remembered;
     LeafMemo memo;
-    while (!todo.empty()) {
-        Frame frame = todo.back();
-        todo.pop_back();
-        Term* cell = frame.cell;
+    Shared result{TermRef(term.get()), 0};  // the shared form just finished
+    Term* cell = term.get();
+    for (;;) {
         if (is_leaf_cell(cell)) {
-            done.push_back(share_leaf(table, memo, cell, letters, pass));
-        } else if (!frame.children_done) {
+            result = share_leaf(table, memo, cell, letters, pass);
+        } else {
             bool shared = refs_of(cell) > 1;
             auto found = shared ? remembered.find(cell) : remembered.end();
-            if (found != remembered.end()) {
-                done.push_back(found->second);
+            if (found == remembered.end()) {
+                todo.push_back({cell, {nullptr, nullptr}, {0, 0}, 0, shared});
+                cell = left_cell(cell);
                 continue;
             }
-            todo.push_back({cell, true, shared});
-            todo.push_back({right_cell(cell), false, false});
-            todo.push_back({left_cell(cell), false, false});
-        } else {
-            Shared right = std::move(done.back());
-            done.pop_back();
+            result = found->second;
+        }
+        // Up through the frames the result completes, to a right child to start.
+        while (!todo.empty()) {
+            Frame& top = todo.back();
+            top.results[top.side] = result.term.take();
+            top.hashes[top.side] = result.hash;
+            if (top.side == 0) {
+                top.side = 1;
+                cell = right_cell(top.cell);
+                break;
+            }
+            Frame frame = top;
+            todo.pop_back();
+            TermRef left = TermRef::adopt(frame.results[0]);
+            Shared right{TermRef::adopt(frame.results[1]), frame.hashes[1]};
             if (const TermRef* letter =
-                    letters ? letter_of_bracket_binder(*letters, cell) : nullptr) {
+                    letters ? letter_of_bracket_binder(*letters, frame.cell) : nullptr) {
                 right = share_letter(table, *letter);
             }
-            Shared left = std::move(done.back());
-            done.pop_back();
-            std::uint64_t hash = pair_hash(left.hash, right.hash);
-            Shared out{intern_pair(table, hash, cell, std::move(left.term), std::move(right.term)),
-                       hash};
-            if (frame.shared) remembered.emplace(cell, out);
-            done.push_back(std::move(out));
+            std::uint64_t hash = pair_hash(frame.hashes[0], right.hash);
+            result = {intern_pair(table, hash, frame.cell, std::move(left), std::move(right.term)),
+                      hash};
+            if (frame.shared) remembered.emplace(frame.cell, result);
         }
+        if (todo.empty()) break;
     }
-    return std::move(done.back().term);
+    return std::move(result.term);
 }
 
 }  // namespace
