@@ -34,23 +34,53 @@ void fail_match(Outcome& out, Bytes say, Bytes vip, Bytes tip) {
     out.tip = std::move(tip);
 }
 
-// Pass 1, forward: every closer must meet the innermost opener of its own
-// kind, and every opener must be closed. Inside a square literal only square
-// brackets count. Returns the error position, or none.
+// Whether the '(' at i may open a call list: it must follow an operand.
+bool may_open_call_list(std::string_view text, std::size_t i) {
+    if (i == 0) return false;
+    unsigned char before = static_cast<unsigned char>(text[i - 1]);
+    return before == ')' || before == ']' || !is_blank_or_operator(before);
+}
+
+void fail_comma(Outcome& out, std::size_t comma) {
+    Bytes p = position_code_of(comma);
+    out.say = "Comma at [" + p + "] is not part of a valid call list.";
+    out.code = "comma";
+    out.vip = p;
+    out.tip.clear();
+}
+
+// One pass, forward. Every closer must meet the innermost opener of its own
+// kind, and every opener must be closed; inside a square literal only
+// square brackets count. A parenthesis group holding a comma of its own
+// must be a call list. A broken pair anywhere is reported before any comma;
+// of the groups that are no call lists, the one opening last is reported,
+// at its first comma (what a backward pass over the balanced text meets
+// first). Returns the error position, or none.
 std::optional<std::size_t> check_pairs(std::string_view text, Outcome& out) {
-    constexpr ByteSet kBrackets = make_byte_set("()[]{}");
+    constexpr ByteSet kStops = make_byte_set("()[]{},");
     constexpr ByteSet kSquares = make_byte_set("[]");
     std::vector<std::size_t> open;
+    std::size_t bad_open = 0;                // the last-opening group that is no call list,
+    std::optional<std::size_t> bad_comma;    // and its first comma
+    std::size_t checked_open = text.size();  // the group whose first comma was seen
     auto in_square = [&] { return !open.empty() && text[open.back()] == '['; };
-    for (std::size_t i = next_in(text, 0, kBrackets); i < text.size();
-         i = next_in(text, i + 1, in_square() ? kSquares : kBrackets)) {
+    for (std::size_t i = next_in(text, 0, kStops); i < text.size();
+         i = next_in(text, i + 1, in_square() ? kSquares : kStops)) {
         char c = text[i];
         if (in_square()) {
             if (c == ']') open.pop_back();
             if (c == '[') open.push_back(i);
             continue;
         }
-        if (is_opener(c)) {
+        if (c == ',') {
+            if (open.empty() || text[open.back()] != '(' || open.back() == checked_open) continue;
+            checked_open = open.back();
+            if (!may_open_call_list(text, checked_open) &&
+                (!bad_comma || checked_open > bad_open)) {
+                bad_open = checked_open;
+                bad_comma = i;
+            }
+        } else if (is_opener(c)) {
             open.push_back(i);
         } else if (is_closer(c)) {
             if (open.empty()) {
@@ -73,67 +103,21 @@ std::optional<std::size_t> check_pairs(std::string_view text, Outcome& out) {
             open.pop_back();
         }
     }
-    if (open.empty()) return std::nullopt;
-    std::size_t j = open.back();
-    Bytes p = position_code_of(j);
-    fail_match(out, "Dangling left-" + Bytes(bracket_kind_name(text[j])) + " at [" + p + "].", p,
-               "");
-    return j;
-}
-
-// Whether the '(' at i may open a call list: it must follow an operand.
-bool may_open_call_list(std::string_view text, std::size_t i) {
-    if (i == 0) return false;
-    unsigned char before = static_cast<unsigned char>(text[i - 1]);
-    return before == ')' || before == ']' || !is_blank_or_operator(before);
-}
-
-// Pass 2, backward, on bracket-balanced text: a parenthesis group holding a
-// top-level comma must be a call list. The stack holds the closers of the
-// open groups; a parenthesis group keeps at most one comma above its ')',
-// its leftmost so far. Returns the error position, or none.
-std::optional<std::size_t> check_commas(std::string_view text, Outcome& out) {
-    constexpr ByteSet kStops = make_byte_set(",()[]{}");
-    std::vector<std::size_t> stack;
-    for (std::size_t i = last_in(text, text.size(), kStops); i < text.size();
-         i = last_in(text, i, kStops)) {
-        char c = text[i];
-        char top = stack.empty() ? '\0' : text[stack.back()];
-        if (c == ']') {
-            i = match_bracket(text, i);
-        } else if (c == ')' || c == '}') {
-            stack.push_back(i);
-        } else if (c == ',') {
-            if (top == ')') stack.push_back(i);
-            if (top == ',') stack.back() = i;
-        } else if (c == '{') {
-            VESK_ASSERT(top == '}');
-            stack.pop_back();
-        } else if (c == '(') {
-            if (top == ',') {
-                std::size_t comma = stack.back();
-                if (!may_open_call_list(text, i)) {
-                    Bytes p = position_code_of(comma);
-                    out.say = "Comma at [" + p + "] is not part of a valid call list.";
-                    out.code = "comma";
-                    out.vip = p;
-                    out.tip.clear();
-                    return comma;
-                }
-                stack.pop_back();
-            }
-            VESK_ASSERT(!stack.empty() && text[stack.back()] == ')');
-            stack.pop_back();
-        }
+    if (!open.empty()) {
+        std::size_t j = open.back();
+        Bytes p = position_code_of(j);
+        fail_match(out, "Dangling left-" + Bytes(bracket_kind_name(text[j])) + " at [" + p + "].",
+                   p, "");
+        return j;
     }
-    return std::nullopt;
+    if (bad_comma) fail_comma(out, *bad_comma);
+    return bad_comma;
 }
 
 }  // namespace
 
 bool check_brackets(std::string_view text, Outcome& out, std::size_t& error_position) {
     std::optional<std::size_t> at = check_pairs(text, out);
-    if (!at) at = check_commas(text, out);
     if (!at) return true;
     error_position = *at;
     return false;

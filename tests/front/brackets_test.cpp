@@ -84,9 +84,13 @@ TEST(CheckBrackets, CommasOutsideCallLists) {
 TEST(CheckBrackets, FirstErrorWins) {
     // Bracket errors are found before comma errors, wherever they lie.
     EXPECT_EQ(check("(a,b) )").out.code, "match");
-    // Of two bad comma groups, the later one is met first scanning backward.
+    // Of two bad comma groups the one opening later is reported, at its
+    // first comma, however their commas interleave.
     EXPECT_EQ(check("(a,b)+(c,d)").position, 8u);
     EXPECT_EQ(check("[(a,b)]+(c,d)").position, 10u);
+    EXPECT_EQ(check("(a,(b,c),d)").position, 5u);
+    EXPECT_EQ(check("(a,x(b,c),d)").position, 2u);
+    EXPECT_EQ(check("(a,x(b,c),d)+(e,f)").position, 15u);
 }
 
 TEST(CheckBrackets, DeepNestingUsesNoRecursion) {
