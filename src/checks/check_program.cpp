@@ -1,6 +1,7 @@
 #include "checks/check_program.hpp"
 
 #include <iterator>
+#include <optional>
 #include <utility>
 
 #include "checks/alive.hpp"
@@ -19,6 +20,8 @@
 namespace vesk {
 
 namespace {
+
+constexpr std::size_t kMemoDefinitions = 64;
 
 // One walk of each definition serves the funky check, reachability and
 // pruning, and the letters: what the separate checks would each find. Fills
@@ -99,9 +102,12 @@ Outcome check_program_over_base(Runtime& rt, GlobalTable fresh, NameUses uses) {
     at = rt.globals.begin();
     auto choice = choices.begin();
     {
-        SharingMemo memo;  // gone before the table drops its entries
+        // A memo pays for its 4096 slots only over many definitions.
+        std::optional<SharingMemo> memo;
+        if (fresh.size() >= kMemoDefinitions) memo.emplace();
+        SharingMemo* pass = memo ? &*memo : nullptr;  // gone before the table drops entries
         for (auto& [name, term] : fresh) {
-            term = share_renamed(rt.sharing, std::move(term), *choice++, &memo);
+            term = share_renamed(rt.sharing, std::move(term), *choice++, pass);
             at = std::next(rt.globals.insert_or_assign(at, name, term));
         }
     }
