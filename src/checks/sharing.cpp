@@ -216,65 +216,38 @@ LetterLeaves shared_letter_leaves(SharingTable& table, const LetterChoice& choic
     return letters;
 }
 
+// A shared form as the fold carries it: an owned cell and its hash.
+struct Folded {
+    Term* cell = nullptr;
+    std::uint64_t hash = 0;
+};
+
+Folded folded(Shared shared) {
+    return {shared.term.take(), shared.hash};
+}
+
 // The rebuild walk of walk.hpp, carrying each result's hash beside it, and
-// renaming by `letters` (null: no renaming) on the way. Only pairs take a
-// frame, which holds its children's shared forms (owned) and their hashes
-// as they come; a leaf is shared where it is met.
+// renaming by `letters` (null: no renaming) on the way.
 TermRef share_walk(SharingTable& table, TermRef term, const LetterLeaves* letters,
                    SharingMemo* pass) {
-    struct Frame {
-        Term* cell;
-        Term* results[2];
-        std::uint64_t hashes[2];
-        std::uint8_t side;  // the child under way: 0 the left, 1 the right
-        bool shared;
-    };
-    // Room for a definition's usual depth at once, not by doubling.
-    std::vector<Frame> todo;
-    todo.reserve(kWalkRoom);
-    std::unordered_map<const Term*, Shared> remembered;
     LeafMemo memo;
-    Shared result{TermRef(term.get()), 0};  // the shared form just finished
-    Term* cell = term.get();
-    for (;;) {
-        if (is_leaf_cell(cell)) {
-            result = share_leaf(table, memo, cell, letters, pass);
-        } else {
-            bool shared = refs_of(cell) > 1;
-            auto found = shared ? remembered.find(cell) : remembered.end();
-            if (found == remembered.end()) {
-                todo.push_back({cell, {nullptr, nullptr}, {0, 0}, 0, shared});
-                cell = left_cell(cell);
-                continue;
-            }
-            result = found->second;
+    auto leaf_fn = [&](Term* leaf) { return folded(share_leaf(table, memo, leaf, letters, pass)); };
+    auto pair_fn = [&](Term* pair, Folded left, Folded right) {
+        Shared r{TermRef::adopt(right.cell), right.hash};
+        if (const TermRef* letter = letters ? letter_of_bracket_binder(*letters, pair) : nullptr) {
+            r = share_letter(table, *letter);
         }
-        // Up through the frames the result completes, to a right child to start.
-        while (!todo.empty()) {
-            Frame& top = todo.back();
-            top.results[top.side] = result.term.take();
-            top.hashes[top.side] = result.hash;
-            if (top.side == 0) {
-                top.side = 1;
-                cell = right_cell(top.cell);
-                break;
-            }
-            Frame frame = top;
-            todo.pop_back();
-            TermRef left = TermRef::adopt(frame.results[0]);
-            Shared right{TermRef::adopt(frame.results[1]), frame.hashes[1]};
-            if (const TermRef* letter =
-                    letters ? letter_of_bracket_binder(*letters, frame.cell) : nullptr) {
-                right = share_letter(table, *letter);
-            }
-            std::uint64_t hash = pair_hash(frame.hashes[0], right.hash);
-            result = {intern_pair(table, hash, frame.cell, std::move(left), std::move(right.term)),
-                      hash};
-            if (frame.shared) remembered.emplace(frame.cell, result);
-        }
-        if (todo.empty()) break;
-    }
-    return std::move(result.term);
+        std::uint64_t hash = pair_hash(left.hash, r.hash);
+        return Folded{
+            intern_pair(table, hash, pair, TermRef::adopt(left.cell), std::move(r.term)).take(),
+            hash};
+    };
+    auto copy = [](const Folded& f) {
+        retain(f.cell);
+        return f;
+    };
+    auto drop = [](Folded& f) { release(f.cell); };
+    return TermRef::adopt(fold_term<Folded>(term.get(), leaf_fn, pair_fn, copy, drop).cell);
 }
 
 }  // namespace

@@ -79,46 +79,43 @@ template <typename LeafFn, typename PairFn>
     return std::move(done.back());
 }
 
-// Rewrites `root` (borrowed) children first where a rule applies, and keeps
-// every part that no rule touched as the very cell it was. `rule_at(pair)`
-// says whether a rule rewrites that pair (borrowed) when its children come
-// back as they were; `pair_fn(Term* original, TermRef left, TermRef right)`
-// gives the new term of such a pair, and of every pair with a changed child
-// (children consumed). Leaves are never rewritten.
+// Folds `root` (borrowed) children first. A result is a plain value that
+// may own references: `leaf_fn(Term* leaf)` gives a leaf's, `pair_fn(Term*
+// pair, Result left, Result right)` a pair's from its children's (consumed).
+// A cell with more than one owner is folded once; `copy(const Result&)`
+// gives each later place a result of its own, and the one kept for those
+// places is given back with `drop(Result&)` at the end.
 //
-// A result on the stack is an owned cell, or null for "the subterm as it
-// was": the parts of a program that hold nothing to rewrite, nearly all of
-// it, cost a visit each and no reference counting or rebuilding.
-template <typename RuleAt, typename PairFn>
-[[nodiscard]] TermRef rewrite_changed(const TermRef& root, RuleAt&& rule_at, PairFn&& pair_fn) {
-    // A frame is a pair whose children are under way: `side` says which
-    // (0 the left, 1 the right), `results` hold what they gave. A leaf gives
-    // "as it was" at once and takes no frame.
+// Only pairs take a frame, holding their children's results as they come; a
+// leaf is folded where it is met, and the walk goes down left children
+// without a trip through the stack.
+template <typename Result, typename LeafFn, typename PairFn, typename CopyFn, typename DropFn>
+[[nodiscard]] Result fold_term(Term* root, LeafFn&& leaf_fn, PairFn&& pair_fn, CopyFn&& copy,
+                               DropFn&& drop) {
     struct Frame {
         Term* cell;
-        Term* results[2];
-        std::uint8_t side;
+        Result results[2];
+        std::uint8_t side;  // the child under way: 0 the left, 1 the right
         bool shared;
     };
+    // Room for a definition's usual depth at once, not by doubling.
     std::vector<Frame> todo;
     todo.reserve(kWalkRoom);
-    // The results of cells with several owners, each entry owning its cell.
-    std::unordered_map<const Term*, Term*> remembered;
-    Term* result = nullptr;  // the result of the subterm just finished
-    Term* cell = root.get();
+    std::unordered_map<const Term*, Result> remembered;
+    Result result{};  // the result of the subterm just finished
+    Term* cell = root;
     for (;;) {
-        if (!is_leaf_cell(cell)) {
+        if (is_leaf_cell(cell)) {
+            result = leaf_fn(cell);
+        } else {
             bool shared = refs_of(cell) > 1;
             auto found = shared ? remembered.find(cell) : remembered.end();
             if (found == remembered.end()) {
-                todo.push_back({cell, {nullptr, nullptr}, 0, shared});
+                todo.push_back({cell, {}, 0, shared});
                 cell = left_cell(cell);
                 continue;
             }
-            result = found->second;
-            if (result != nullptr) retain(result);
-        } else {
-            result = nullptr;
+            result = copy(found->second);
         }
         // Up through the frames the result completes, to a right child to start.
         while (!todo.empty()) {
@@ -131,26 +128,44 @@ template <typename RuleAt, typename PairFn>
             }
             Frame frame = top;
             todo.pop_back();
-            Term* pair = frame.cell;
-            Term* left = frame.results[0];
-            Term* right = frame.results[1];
-            result = nullptr;
-            if (left != nullptr || right != nullptr || rule_at(pair)) {
-                TermRef l = left != nullptr ? TermRef::adopt(left) : TermRef(left_cell(pair));
-                TermRef r = right != nullptr ? TermRef::adopt(right) : TermRef(right_cell(pair));
-                TermRef out = pair_fn(pair, std::move(l), std::move(r));
-                if (out.get() != pair) result = out.take();
-            }
-            if (frame.shared) {
-                if (result != nullptr) retain(result);
-                remembered.emplace(pair, result);
-            }
+            result = pair_fn(frame.cell, frame.results[0], frame.results[1]);
+            if (frame.shared) remembered.emplace(frame.cell, copy(result));
         }
         if (todo.empty()) break;
     }
-    for (const auto& entry : remembered)
-        if (entry.second != nullptr) release(entry.second);
-    return result != nullptr ? TermRef::adopt(result) : root;
+    for (auto& entry : remembered) drop(entry.second);
+    return result;
+}
+
+// Rewrites `root` (borrowed) children first where a rule applies, and keeps
+// every part that no rule touched as the very cell it was. `rule_at(pair)`
+// says whether a rule rewrites that pair (borrowed) when its children come
+// back as they were; `pair_fn(Term* original, TermRef left, TermRef right)`
+// gives the new term of such a pair, and of every pair with a changed child
+// (children consumed). Leaves are never rewritten.
+//
+// A result is a new term, or null for "the subterm as it was": the parts
+// of a program that hold nothing to rewrite, nearly all of it, cost a visit
+// each and no reference counting or rebuilding.
+template <typename RuleAt, typename PairFn>
+[[nodiscard]] TermRef rewrite_changed(const TermRef& root, RuleAt&& rule_at, PairFn&& pair_fn) {
+    // A result is an owned new cell, or null for the subterm as it was.
+    auto leaf_fn = [](Term*) -> Term* { return nullptr; };
+    auto changed_pair = [&](Term* pair, Term* left, Term* right) -> Term* {
+        if (left == nullptr && right == nullptr && !rule_at(pair)) return nullptr;
+        TermRef out = pair_fn(pair, left ? TermRef::adopt(left) : TermRef(left_cell(pair)),
+                              right ? TermRef::adopt(right) : TermRef(right_cell(pair)));
+        return out.get() == pair ? nullptr : out.take();
+    };
+    auto copy = [](Term* cell) {
+        if (cell != nullptr) retain(cell);
+        return cell;
+    };
+    auto drop = [](Term* cell) {
+        if (cell != nullptr) release(cell);
+    };
+    Term* out = fold_term<Term*>(root.get(), leaf_fn, changed_pair, copy, drop);
+    return out != nullptr ? TermRef::adopt(out) : root;
 }
 
 }  // namespace vesk
