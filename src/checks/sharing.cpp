@@ -206,10 +206,8 @@ LetterLeaves shared_letter_leaves(SharingTable& table, const LetterChoice& choic
     for (const auto& [name, letter] : choice) {
         SharingMemo::Entry& kept = pass->letters[static_cast<std::size_t>(letter - 'a')];
         if (kept.shared == nullptr) {
-            TermRef leaf = leaf_term(std::string_view(&letter, 1));
-            std::uint64_t hash = leaf_hash(leaf.get());
-            kept.shared = intern(table, std::move(leaf), hash).get();  // the table holds it
-            kept.hash = hash;
+            Shared shared = share_letter(table, leaf_term(std::string_view(&letter, 1)));
+            kept = {nullptr, shared.term.get(), shared.hash};  // the table holds the cell
         }
         letters.leaves.emplace_back(name, TermRef(kept.shared));
     }

@@ -25,60 +25,6 @@ inline constexpr std::size_t kWalkRoom = 32;
     return make_pair(std::move(left), std::move(right));
 }
 
-// Rebuilds `root` (borrowed) children first. `leaf_fn(Term* leaf)` gives the
-// new term for a leaf; `pair_fn(Term* original, TermRef left, TermRef right)`
-// gives the new term for a pair from its rebuilt children (consumed).
-//
-// Work list: a frame is a cell and whether its children are already on the
-// result stack. A cell that has more than one owner when first met may be
-// reached again through another parent, so its result is remembered by cell:
-// a shared graph costs its distinct cells, not its unfolded tree. A cell
-// with one owner is reached at most once per visit of that owner.
-template <typename LeafFn, typename PairFn>
-[[nodiscard]] TermRef rebuild_term(const TermRef& root, LeafFn&& leaf_fn, PairFn&& pair_fn) {
-    struct Frame {
-        Term* cell;
-        bool children_done;
-        bool shared;
-    };
-    // Room for a definition's usual depth at once, not by doubling.
-    std::vector<Frame> todo;
-    std::vector<TermRef> done;
-    todo.reserve(kWalkRoom);
-    done.reserve(kWalkRoom);
-    todo.push_back({root.get(), false, false});
-    std::unordered_map<const Term*, TermRef> remembered;
-    while (!todo.empty()) {
-        Frame frame = todo.back();
-        todo.pop_back();
-        Term* cell = frame.cell;
-        if (is_leaf_cell(cell)) {
-            done.push_back(leaf_fn(cell));
-        } else if (!frame.children_done) {
-            bool shared = refs_of(cell) > 1;
-            if (shared) {
-                auto found = remembered.find(cell);
-                if (found != remembered.end()) {
-                    done.push_back(found->second);
-                    continue;
-                }
-            }
-            todo.push_back({cell, true, shared});
-            todo.push_back({right_cell(cell), false, false});
-            todo.push_back({left_cell(cell), false, false});
-        } else {
-            TermRef right = std::move(done.back());
-            done.pop_back();
-            TermRef left = std::move(done.back());
-            done.pop_back();
-            TermRef out = pair_fn(cell, std::move(left), std::move(right));
-            if (frame.shared) remembered.emplace(cell, out);
-            done.push_back(std::move(out));
-        }
-    }
-    return std::move(done.back());
-}
-
 // Folds `root` (borrowed) children first. A result is a plain value that
 // may own references: `leaf_fn(Term* leaf)` gives a leaf's, `pair_fn(Term*
 // pair, Result left, Result right)` a pair's from its children's (consumed).
@@ -135,6 +81,25 @@ template <typename Result, typename LeafFn, typename PairFn, typename CopyFn, ty
     }
     for (auto& entry : remembered) drop(entry.second);
     return result;
+}
+
+// Rebuilds `root` (borrowed) children first. `leaf_fn(Term* leaf)` gives the
+// new term for a leaf; `pair_fn(Term* original, TermRef left, TermRef right)`
+// gives the new term for a pair from its rebuilt children (consumed). A
+// shared graph costs its distinct cells, not its unfolded tree.
+template <typename LeafFn, typename PairFn>
+[[nodiscard]] TermRef rebuild_term(const TermRef& root, LeafFn&& leaf_fn, PairFn&& pair_fn) {
+    // A result is an owned cell.
+    auto leaf = [&](Term* cell) { return leaf_fn(cell).take(); };
+    auto pair = [&](Term* cell, Term* left, Term* right) {
+        return pair_fn(cell, TermRef::adopt(left), TermRef::adopt(right)).take();
+    };
+    auto copy = [](Term* cell) {
+        retain(cell);
+        return cell;
+    };
+    auto drop = [](Term* cell) { release(cell); };
+    return TermRef::adopt(fold_term<Term*>(root.get(), leaf, pair, copy, drop));
 }
 
 // Rewrites `root` (borrowed) children first where a rule applies, and keeps
