@@ -166,6 +166,9 @@ TermRef commit(Runtime& rt, NewDefinitions& fresh) {
 }  // namespace
 
 std::optional<TermRef> define_at_run_time(Runtime& rt, Bytes text, Outcome& out) {
+    // The new definitions are checked against the whole table and shared
+    // with it: nothing may still wait.
+    settle_everything(rt);
     out = Outcome{};
     std::optional<ParsedProgram> program = parse_program(std::move(text), out);
     if (!program) {

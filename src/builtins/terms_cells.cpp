@@ -8,7 +8,10 @@
 
 namespace vesk {
 
+// A waiting definition would have shared its cells before the run: all
+// settle before the table is read.
 TermRef tern_handler(Call& call) {
+    settle_everything(call.rt);
     return share_term(call.rt.sharing, TermRef(call.args[0]));
 }
 

@@ -14,6 +14,7 @@
 #include "checks/platform_layout.hpp"
 #include "checks/prune.hpp"
 #include "checks/quotes.hpp"
+#include "checks/settle.hpp"
 #include "checks/sharing.hpp"
 #include "engine/annotate.hpp"
 
@@ -73,8 +74,21 @@ Outcome check_program(Runtime& rt) {
 // and so get every use. Fresh terms enter the globals before the walk (it
 // asks which names are defined) and again, final, before the shared values
 // are sorted out (annotation reads each name's definition).
+//
+// The fresh definitions that wait (rt.pending.waiting, their free names in
+// `uses`) can fail no check: they stand in the globals for reachability and
+// pruning, and are passed over by every other pass. While one waits, the
+// sharing table keeps every entry, for it to share with when it settles.
 Outcome check_program_over_base(Runtime& rt, GlobalTable fresh, NameUses uses) {
     Outcome out;
+    GlobalTable stand_ins;
+    for (auto entry = fresh.begin(); entry != fresh.end();) {
+        if (rt.pending.waiting.count(entry->first) != 0) {
+            stand_ins.insert(stand_ins.end(), fresh.extract(entry++));
+        } else {
+            ++entry;
+        }
+    }
     rewrite_quotes_and_pattern_lets(fresh);
     NameUses all_uses;
     std::vector<BoundNames> bound;
@@ -83,8 +97,15 @@ Outcome check_program_over_base(Runtime& rt, GlobalTable fresh, NameUses uses) {
     auto at = rt.globals.begin();  // fresh names come in order: each hint is close
     for (const auto& [name, term] : fresh)
         at = std::next(rt.globals.insert_or_assign(at, name, term));
+    for (const auto& [name, term] : stand_ins) rt.globals.insert_or_assign(name, term);
     if (!check_alive(rt.globals, all_uses, out)) return out;
     prune_broken(rt.globals, std::move(all_uses), rt.prelude, rt.uncached);
+    for (const auto& [name, term] : stand_ins) {
+        auto global = rt.globals.find(name);
+        if (global == rt.globals.end() || global->second.get() != term.get()) {
+            rt.pending.waiting.erase(name);
+        }
+    }
     std::vector<BoundNames> kept;  // the bound names of the definitions pruning kept
     auto names = bound.begin();
     for (auto entry = fresh.begin(); entry != fresh.end(); ++names) {
@@ -114,7 +135,13 @@ Outcome check_program_over_base(Runtime& rt, GlobalTable fresh, NameUses uses) {
     // Annotating the definitions first visits their cells in the order they
     // were made; the table's entries, then only read, are the same cells.
     for (const auto& entry : fresh) annotate(rt.globals, entry.second);
-    keep_shared_values(rt.sharing, rt.globals);
+    if (rt.pending.waiting.empty()) {
+        rt.pending.text.reset();
+        keep_shared_values(rt.sharing, rt.globals);
+    } else {
+        rt.pending.settle = settle_waiting;
+        rt.pending.settle_all = settle_all_waiting;
+    }
     bool all_bound = check_local(fresh, out);  // the last check: `out` says either way
     static_cast<void>(all_bound);
     return out;

@@ -5,6 +5,7 @@
 #include "builtins/families.hpp"
 #include "checks/check_program.hpp"
 #include "checks/platform_layout.hpp"
+#include "checks/debug_log.hpp"
 #include "checks/sharing.hpp"
 #include "driver/stages.hpp"
 #include "engine/annotate.hpp"
@@ -33,27 +34,53 @@ bool redefines_base(const GlobalTable& base, const ParsedProgram& program) {
     return false;
 }
 
+// Whether definitions may wait to be parsed until used: not while the
+// debug log is written, which shows every renamed definition at the start.
+bool may_wait(WaitMode mode) {
+    if (mode == WaitMode::never) return false;
+    return mode == WaitMode::always || !debug_log_path();
+}
+
+// The waiting definitions of `program`, the last of each name (a later
+// definition replaces an earlier one), into rt.pending, their free names
+// into `uses`.
+void note_waiting(Runtime& rt, ParsedProgram& program, NameUses& uses) {
+    if (!program.text) return;
+    for (ParsedDefinition& d : program.definitions) {
+        if (d.piece) {
+            rt.pending.waiting.insert_or_assign(d.name, *d.piece);
+            uses.insert_or_assign(d.name, std::move(d.free));
+        } else {
+            rt.pending.waiting.erase(d.name);
+        }
+    }
+    if (!rt.pending.waiting.empty()) rt.pending.text = program.text;
+}
+
 // rt holds the base globals, its full sharing table in rt.sharing, and
 // `uses` (consumed) the base's free names. Refusals come first, as the
 // loader gives them in text order whatever else the program defines.
-Outcome run_checked(Runtime& rt, NameUses uses, Bytes text, int& status) {
+Outcome run_checked(Runtime& rt, NameUses uses, Bytes text, WaitMode mode, int& status) {
     set_activity("loading the definitions");
     Outcome out;
     std::size_t text_size = text.size();
-    std::optional<ParsedProgram> program = parse_program(std::move(text), out);
+    std::optional<ParsedProgram> program =
+        may_wait(mode) ? read_program(std::move(text), out) : parse_program(std::move(text), out);
     if (!program) return out;
     out = refusal_of(rt, *program);
     if (!is_check(out)) return out;
     if (redefines_base(rt.globals, *program)) {
+        parse_waiting(*program);
         return run_whole_program(*program, rt.arguments, status);
     }
+    note_waiting(rt, *program, uses);
     GlobalTable fresh;  // filled in the loader's order: the main expression first
     fresh.insert_or_assign("", std::move(program->main));
     for (ParsedDefinition& d : program->definitions) store_definition(fresh, rt.uncached, d);
     set_activity("checking the program");
-    // Room for a subterm per 16 bytes of text, about what a large program with
-    // much repeated text has; the table still doubles past it as needed.
-    reserve_sharing(rt.sharing, text_size / 16);
+    // Room for a subterm per 16 bytes of text parsed, about what a large
+    // program with much repeated text has; the table still doubles past it.
+    if (rt.pending.waiting.empty()) reserve_sharing(rt.sharing, text_size / 16);
     out = check_program_over_base(rt, std::move(fresh), std::move(uses));
     if (!is_check(out)) return out;
     set_activity("running the program");
@@ -78,11 +105,12 @@ Outcome run_over_base(CheckedBase& base, Bytes text, char** args, int& status) {
     rt.arguments = args;
     std::swap(rt.sharing.slots, base.sharing.slots);
     std::swap(rt.sharing.used, base.sharing.used);
-    return run_checked(rt, std::move(base.uses), std::move(text), status);
+    return run_checked(rt, std::move(base.uses), std::move(text), WaitMode::when_unlogged,
+                       status);
 }
 
 Outcome run_stages_on_base(const CheckedBase& base, std::string_view text, char** args,
-                           int& status) {
+                           int& status, WaitMode mode) {
     Runtime rt;
     rt.arguments = args;
     rt.globals = base.rt.globals;
@@ -90,7 +118,7 @@ Outcome run_stages_on_base(const CheckedBase& base, std::string_view text, char*
     rt.builtins = base.rt.builtins;
     rt.leaves = base.rt.leaves;
     copy_sharing_table(base.sharing, rt.sharing);
-    return run_checked(rt, base.uses, Bytes(text), status);
+    return run_checked(rt, base.uses, Bytes(text), mode, status);
 }
 
 }  // namespace vesk

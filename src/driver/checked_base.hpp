@@ -26,6 +26,11 @@ struct CheckedBase {
     NameUses uses;
 };
 
+// Whether a program's definitions may wait to be parsed until first used:
+// when the debug log is off (it shows every renamed definition at the
+// start), always (for tests comparing the two ways), or never.
+enum class WaitMode { when_unlogged, always, never };
+
 // Loads the base into `base` (empty before), shared and annotated. The
 // base's text is fixed and passes every check without a change (the tests
 // hold it so), so only the passes that prepare it are taken here.
@@ -41,6 +46,7 @@ void prepare_checked_base(CheckedBase& base);
 // program that defines a name the base defines takes the whole path
 // (run_whole_program) instead.
 [[nodiscard]] Outcome run_stages_on_base(const CheckedBase& base, std::string_view text,
-                                         char** args, int& status);
+                                         char** args, int& status,
+                                         WaitMode mode = WaitMode::when_unlogged);
 
 }  // namespace vesk

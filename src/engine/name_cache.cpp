@@ -36,6 +36,7 @@ bool resolve(Runtime& rt, Term* leaf, NameEntry& entry) {
         entry = {leaf, NameKind::builtin, false, builtin->second, nullptr, -1};
         return true;
     }
+    settle_name(rt, name);
     auto global = rt.globals.find(name);
     if (global == rt.globals.end()) return false;
     bool uncached = rt.uncached.find(name) != rt.uncached.end();

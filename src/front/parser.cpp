@@ -88,6 +88,20 @@ std::vector<TermRef> parse_comma_pieces(std::string_view text, std::vector<std::
     return pieces;
 }
 
+std::vector<TermRef> parse_pieces_at(std::string_view text,
+                                     const std::vector<std::size_t>& begins) {
+    ParseMachine m;
+    m.text = text;
+    std::vector<TermRef> pieces;
+    pieces.reserve(begins.size());
+    for (std::size_t begin : begins) {
+        std::size_t stop = 0;
+        pieces.push_back(parse_range(m, begin, text.size(), RangeStart::piece, stop));
+        VESK_ASSERT(stop == text.size() || text[stop] == ',');
+    }
+    return pieces;
+}
+
 std::vector<std::size_t> split_top(std::string_view text, std::string_view set) {
     std::vector<std::size_t> positions;
     for (std::size_t i = 0; i < text.size(); i = match_bracket(text, i) + 1)

@@ -41,6 +41,11 @@ namespace vesk {
 // to comma i (or the end).
 [[nodiscard]] std::vector<TermRef> parse_comma_pieces(std::string_view text,
                                                       std::vector<std::size_t>& commas);
+// The pieces of such text that start at `begins` (each just past a
+// top-level comma, or 0), each read to the next top-level comma or the end
+// with the term parse_comma_pieces gives for it, by one machine.
+[[nodiscard]] std::vector<TermRef> parse_pieces_at(std::string_view text,
+                                                   const std::vector<std::size_t>& begins);
 // Indices of the top-level bytes of `text` that are in `set`, in order.
 // Bracket groups are passed over whole (a '{' in the set is reported, and
 // the search goes on after its '}'). Requires balanced brackets.

@@ -43,6 +43,8 @@ bool read_definition(const TermRef& t, Candidate& out) {
     return true;
 }
 
+}  // namespace
+
 // The definition in the segment of `text` that starts at `from` and parsed
 // as `parsed`, or nothing when the segment is not one.
 std::optional<ParsedDefinition> read_segment(std::string_view text, std::size_t from,
@@ -53,6 +55,8 @@ std::optional<ParsedDefinition> read_segment(std::string_view text, std::size_t 
     while (p < text.size() && text[p] == ' ') ++p;
     return ParsedDefinition{name_text(c.written), std::move(c.body), c.uncached, p};
 }
+
+namespace {
 
 // The refusal of one definition, or "check".
 Outcome refusal_of_one(const Runtime& rt, const ParsedDefinition& d) {

@@ -3,12 +3,14 @@
 // under its name.
 #pragma once
 
+#include <memory>
 #include <optional>
 #include <string_view>
 #include <vector>
 
 #include "diagnostics/outcome.hpp"
 #include "runtime/globals.hpp"
+#include "runtime/pending.hpp"
 #include "terms/term.hpp"
 
 namespace vesk {
@@ -45,21 +47,45 @@ struct ParsedProgram;
 // One definition of a program text, parsed: the bare name it defines ("[+]"
 // read as "+"), its body, whether it was written name()\body, and where its
 // segment starts in the normalised text (for position codes).
+//
+// A definition only read (read_program) waits in its `piece`: its body is
+// then the stand-in of its arity and `free` holds its free names.
 struct ParsedDefinition {
     Bytes name;
     TermRef body;
     bool uncached;
     std::size_t position;
+    std::optional<PendingPiece> piece = std::nullopt;
+    std::vector<Bytes> free = {};
 };
 struct ParsedProgram {
     TermRef main;
     std::vector<ParsedDefinition> definitions;  // in text order
+    std::shared_ptr<const Bytes> text = nullptr;  // the normalised text, when pieces wait
 };
 // The bracket check of the raw text (consumed), then layout normalisation,
 // the split at top-level commas and the parse of every part. Segments that
 // are not definitions are left out. Empty, with `out` holding the bracket
 // check's outcome ("match" or "comma"), when the check fails.
 [[nodiscard]] std::optional<ParsedProgram> parse_program(Bytes raw, Outcome& out);
+// The definition in the piece of the normalised `text` that starts at
+// `from` and parsed as `parsed` (borrowed), or nothing when it is not one.
+[[nodiscard]] std::optional<ParsedDefinition> read_segment(std::string_view text, std::size_t from,
+                                                           const TermRef& parsed);
+// parse_program's outcome and definitions, but each definition in the plain
+// form that front/scan_definition.hpp vouches for is only read: it waits in
+// its piece of the program's normalised text, which `text` then holds.
+[[nodiscard]] std::optional<ParsedProgram> read_program(Bytes raw, Outcome& out);
+// Parses every waiting definition of `program`: parse_program's result.
+void parse_waiting(ParsedProgram& program);
+// The definition in the piece of the normalised `text` that starts at
+// `begin` (just past its comma), parsed; nothing when it is not one.
+[[nodiscard]] std::optional<ParsedDefinition> parse_definition_at(std::string_view text,
+                                                                  std::size_t begin);
+// The stand-in for a waiting definition: `arity` lambdas around Z, or for
+// an uncached one (I Z), whose arity is none.
+[[nodiscard]] TermRef waiting_stand_in(int arity, bool uncached);
+
 // Stores the definition `d` (its body consumed) into the tables: an uncached
 // one as (I body) and listed among the uncached names, a cached one plainly
 // and taken off that list. A later definition of a name replaces an earlier.

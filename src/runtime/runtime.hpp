@@ -16,6 +16,7 @@
 #include "runtime/common_leaves.hpp"
 #include "runtime/globals.hpp"
 #include "runtime/host_resources.hpp"
+#include "runtime/pending.hpp"
 #include "runtime/sharing_table.hpp"
 
 namespace vesk {
@@ -34,6 +35,11 @@ struct Runtime {
     // Structurally equal terms made one cell by the checks; afterwards only
     // values, which built-ins may hand out as shared copies.
     SharingTable sharing;
+    // Definitions that passed the checks from a quick read and wait to be
+    // parsed until first used. While any waits, the sharing table keeps
+    // every entry (a waiting one shares with them when it settles); see
+    // settle_name and settle_everything below.
+    PendingDefinitions pending;
     // The one-byte leaves the machine and the built-ins build terms with.
     CommonLeaves leaves;
     // The null-terminated vector of the program's arguments (borrowed from
@@ -56,5 +62,16 @@ struct Runtime {
     // annotations were read from; the host resources are closed last.
     ~Runtime() = default;
 };
+
+// Before a global is read by name: a waiting definition of `name` is
+// settled first, so that what is read is its checked form.
+inline void settle_name(Runtime& rt, std::string_view name) {
+    if (!rt.pending.waiting.empty()) rt.pending.settle(rt, name);
+}
+// Before anything that reads the whole global table or the sharing table:
+// every waiting definition is settled.
+inline void settle_everything(Runtime& rt) {
+    if (!rt.pending.waiting.empty()) rt.pending.settle_all(rt);
+}
 
 }  // namespace vesk

@@ -99,8 +99,12 @@ void expect_same(const Bytes& text) {
     SCOPED_TRACE(text.substr(0, 200));
     Result whole = captured([&](int& s) { return run_whole_stages(Bytes(text), no_args, s); });
     expect_equal(captured([&](int& s) { return run_stages(Bytes(text), no_args, s); }), whole);
-    expect_equal(captured([&](int& s) { return run_stages_on_base(base(), text, no_args, s); }),
-                 whole);
+    for (WaitMode mode : {WaitMode::never, WaitMode::always}) {
+        expect_equal(captured([&](int& s) {
+                         return run_stages_on_base(base(), text, no_args, s, mode);
+                     }),
+                     whole);
+    }
 }
 
 // The base is prepared without the checks that find faults or rewrite:

@@ -1,0 +1,90 @@
+// Reading a program with as little parsing as may be: the main expression
+// and every piece the quick read cannot vouch for are parsed; the others
+// wait in their pieces of the text.
+#include <utility>
+
+#include "front/brackets.hpp"
+#include "front/layout.hpp"
+#include "front/parser.hpp"
+#include "front/scan_definition.hpp"
+#include "runtime/definitions.hpp"
+
+namespace vesk {
+
+namespace {
+
+// The first byte at or after `from` that is not a blank: where a
+// definition's messages point.
+std::size_t first_non_blank(std::string_view text, std::size_t from) {
+    while (from < text.size() && text[from] == ' ') ++from;
+    return from;
+}
+
+ParsedDefinition waiting_definition(const ScannedDefinition& s, std::size_t begin,
+                                    std::size_t end, std::string_view text) {
+    ParsedDefinition d{Bytes(s.written), waiting_stand_in(s.arity, s.uncached), s.uncached,
+                       first_non_blank(text, begin)};
+    d.piece = PendingPiece{begin, end};
+    d.free.reserve(s.free.size());
+    for (std::string_view name : s.free) d.free.emplace_back(name);
+    return d;
+}
+
+}  // namespace
+
+TermRef waiting_stand_in(int arity, bool uncached) {
+    if (uncached) return make_pair(TermRef("I"), TermRef("Z"));
+    return builtin_template(arity);
+}
+
+std::optional<ParsedProgram> read_program(Bytes raw, Outcome& out) {
+    if (!check_brackets(raw, out)) return std::nullopt;
+    auto text = std::make_shared<const Bytes>(normalise_layout(raw));
+    raw.clear();
+    std::string_view t = *text;
+    std::vector<std::size_t> commas = split_top(t, ",");
+    // Each piece is read, or kept for the parser with its place among the
+    // definitions (a later definition of a name replaces an earlier one).
+    std::vector<std::optional<ParsedDefinition>> read(commas.size());
+    std::vector<std::size_t> parse_at{0};
+    std::vector<std::size_t> parsed_index;
+    for (std::size_t i = 0; i < commas.size(); ++i) {
+        std::size_t begin = commas[i] + 1;
+        std::size_t end = i + 1 < commas.size() ? commas[i + 1] : t.size();
+        if (std::optional<ScannedDefinition> s = scan_definition(t, begin, end)) {
+            read[i] = waiting_definition(*s, begin, end, t);
+        } else {
+            parse_at.push_back(begin);
+            parsed_index.push_back(i);
+        }
+    }
+    std::vector<TermRef> pieces = parse_pieces_at(t, parse_at);
+    for (std::size_t k = 0; k < parsed_index.size(); ++k) {
+        read[parsed_index[k]] = read_segment(t, parse_at[k + 1], pieces[k + 1]);
+    }
+    ParsedProgram program{std::move(pieces[0]), {}, nullptr};
+    for (std::optional<ParsedDefinition>& d : read) {
+        if (!d) continue;
+        if (d->piece) program.text = text;
+        program.definitions.push_back(std::move(*d));
+    }
+    return program;
+}
+
+std::optional<ParsedDefinition> parse_definition_at(std::string_view text, std::size_t begin) {
+    std::vector<TermRef> piece = parse_pieces_at(text, {begin});
+    return read_segment(text, begin, piece[0]);
+}
+
+void parse_waiting(ParsedProgram& program) {
+    if (!program.text) return;
+    for (ParsedDefinition& d : program.definitions) {
+        if (!d.piece) continue;
+        std::optional<ParsedDefinition> parsed = parse_definition_at(*program.text, d.piece->begin);
+        VESK_ASSERT(parsed && parsed->name == d.name && parsed->uncached == d.uncached);
+        d = std::move(*parsed);
+    }
+    program.text = nullptr;
+}
+
+}  // namespace vesk
