@@ -2,6 +2,7 @@
 
 #include <cstdint>
 
+#include "front/byte_sets.hpp"
 #include "front/layout.hpp"
 #include "front/parse_machine.hpp"
 
@@ -100,6 +101,31 @@ std::vector<TermRef> parse_pieces_at(std::string_view text,
         VESK_ASSERT(stop == text.size() || text[stop] == ',');
     }
     return pieces;
+}
+
+std::vector<std::size_t> top_level_commas(std::string_view text) {
+    static constexpr ByteSet kBrackets = make_byte_set("()[]{},");
+    std::vector<std::size_t> commas;
+    std::size_t depth = 0;    // open parentheses and braces, counted together
+    std::size_t squares = 0;  // open square brackets: inside them nothing else counts
+    for (std::size_t i = next_in(text, 0, kBrackets); i < text.size();
+         i = next_in(text, i + 1, kBrackets)) {
+        char c = text[i];
+        if (squares > 0) {
+            if (c == '[') ++squares;
+            if (c == ']') --squares;
+        } else if (c == '[') {
+            squares = 1;
+        } else if (c == '(' || c == '{') {
+            ++depth;
+        } else if (c == ')' || c == '}') {
+            VESK_ASSERT(depth > 0);
+            --depth;
+        } else if (c == ',' && depth == 0) {
+            commas.push_back(i);
+        }
+    }
+    return commas;
 }
 
 std::vector<std::size_t> split_top(std::string_view text, std::string_view set) {

@@ -46,6 +46,8 @@ namespace vesk {
 // with the term parse_comma_pieces gives for it, by one machine.
 [[nodiscard]] std::vector<TermRef> parse_pieces_at(std::string_view text,
                                                    const std::vector<std::size_t>& begins);
+// split_top(text, ",") in one pass over the brackets and commas.
+std::vector<std::size_t> top_level_commas(std::string_view text);
 // Indices of the top-level bytes of `text` that are in `set`, in order.
 // Bracket groups are passed over whole (a '{' in the set is reported, and
 // the search goes on after its '}'). Requires balanced brackets.

@@ -84,6 +84,21 @@ struct Range {
     std::string_view let_second;
 };
 
+// Names are short: a loop over their bytes beats a call to memcmp.
+bool same_name(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) return false;
+    for (std::size_t k = 0; k < a.size(); ++k)
+        if (a[k] != b[k]) return false;
+    return true;
+}
+
+bool holds(const std::vector<std::string_view>& names, std::string_view name) {
+    for (std::string_view n : names)
+        if (same_name(n, name)) return true;
+    return false;
+}
+
+// One read's state; its room is kept from one definition to the next.
 struct Scan {
     std::string_view text;
     std::vector<Range> ranges;
@@ -91,14 +106,16 @@ struct Scan {
     std::vector<std::string_view> all_bound; // every name bound anywhere, no repeats
     std::vector<std::string_view> free;
 
+    // A definition uses a few names many times: repeats are dropped here.
     void use(std::string_view name) {
-        for (std::string_view b : bound)
-            if (b == name) return;
-        free.push_back(name);
+        if (!holds(bound, name) && !holds(free, name)) free.push_back(name);
     }
 
     // The segment's names turn out to be uses, not binders.
     void spoil(Range& r) {
+        if (r.shape != Shape::other) spoil_names(r);
+    }
+    void spoil_names(Range& r) {
         if (r.shape == Shape::name || r.shape == Shape::name_blank) use(r.first);
         if (r.shape == Shape::two_names) {
             use(r.first);
@@ -110,9 +127,7 @@ struct Scan {
     bool bind(std::string_view name) {
         if (bound.size() >= kMaxScopes) return false;
         bound.push_back(name);
-        if (std::find(all_bound.begin(), all_bound.end(), name) == all_bound.end()) {
-            all_bound.push_back(name);
-        }
+        if (!holds(all_bound, name)) all_bound.push_back(name);
         return all_bound.size() <= kMaxBound;
     }
 
@@ -322,10 +337,9 @@ int leading_lambdas(std::string_view text, std::size_t i, std::size_t end) {
     return count;
 }
 
-}  // namespace
-
-std::optional<ScannedDefinition> scan_definition(std::string_view text, std::size_t begin,
-                                                 std::size_t end) {
+// The read of one piece through `scan`, whose room is reused.
+std::optional<ScannedDefinition> scan_one(Scan& scan, std::size_t begin, std::size_t end) {
+    std::string_view text = scan.text;
     ScannedDefinition d;
     std::size_t i = lower_run(text, begin, end);
     if (i == begin) return std::nullopt;
@@ -338,27 +352,48 @@ std::optional<ScannedDefinition> scan_definition(std::string_view text, std::siz
     ++i;
     d.arity = d.uncached ? 0 : leading_lambdas(text, i, end);
     if (d.arity < 0) return std::nullopt;
-    Scan scan;
-    scan.text = text;
+    scan.ranges.clear();
+    scan.bound.clear();
+    scan.all_bound.clear();
+    scan.free.clear();
     scan.open(RangeKind::body);
     while (i < end) {
         if (!scan.step(i, end)) return std::nullopt;
     }
     if (scan.ranges.size() != 1 || scan.ranges.back().let != Shape::empty) return std::nullopt;
     if (!scan.end_range(scan.ranges.back())) return std::nullopt;
-    if (d.uncached) scan.free.push_back("I");
-    std::sort(scan.free.begin(), scan.free.end());
-    scan.free.erase(std::unique(scan.free.begin(), scan.free.end()), scan.free.end());
+    if (d.uncached) scan.use("I");
     for (std::string_view name : scan.free) {
         // A free one-letter name, or a bound name also used free (renamed to
         // its letter everywhere), is an unbound variable: the checks say so.
         if (name.size() == 1 && name[0] >= 'a' && name[0] <= 'z') return std::nullopt;
-        if (std::find(scan.all_bound.begin(), scan.all_bound.end(), name) != scan.all_bound.end()) {
-            return std::nullopt;
-        }
+        if (holds(scan.all_bound, name)) return std::nullopt;
     }
-    d.free = std::move(scan.free);
+    d.free = scan.free;
+    std::sort(d.free.begin(), d.free.end());
     return d;
+}
+
+}  // namespace
+
+std::optional<ScannedDefinition> scan_definition(std::string_view text, std::size_t begin,
+                                                 std::size_t end) {
+    Scan scan;
+    scan.text = text;
+    return scan_one(scan, begin, end);
+}
+
+std::vector<std::optional<ScannedDefinition>> scan_definitions(
+    std::string_view text, const std::vector<std::size_t>& commas) {
+    Scan scan;
+    scan.text = text;
+    std::vector<std::optional<ScannedDefinition>> all;
+    all.reserve(commas.size());
+    for (std::size_t k = 0; k < commas.size(); ++k) {
+        std::size_t end = k + 1 < commas.size() ? commas[k + 1] : text.size();
+        all.push_back(scan_one(scan, commas[k] + 1, end));
+    }
+    return all;
 }
 
 }  // namespace vesk

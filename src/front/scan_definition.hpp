@@ -36,4 +36,9 @@ struct ScannedDefinition {
                                                                std::size_t begin,
                                                                std::size_t end);
 
+// The same for the piece after each of the top-level `commas` of `text`
+// (each to the next comma or the end), by one read that keeps its room.
+[[nodiscard]] std::vector<std::optional<ScannedDefinition>> scan_definitions(
+    std::string_view text, const std::vector<std::size_t>& commas);
+
 }  // namespace vesk

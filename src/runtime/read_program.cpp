@@ -1,6 +1,8 @@
 // Reading a program with as little parsing as may be: the main expression
 // and every piece the quick read cannot vouch for are parsed; the others
 // wait in their pieces of the text.
+#include <array>
+#include <optional>
 #include <utility>
 
 #include "front/brackets.hpp"
@@ -20,9 +22,21 @@ std::size_t first_non_blank(std::string_view text, std::size_t from) {
     return from;
 }
 
+// One stand-in serves every waiting definition of its arity (index
+// kStandIns for the uncached ones).
+constexpr std::size_t kStandIns = 11;
+using StandIns = std::array<std::optional<TermRef>, kStandIns + 1>;
+
+const TermRef& stand_in(StandIns& made, int arity, bool uncached) {
+    std::size_t at = uncached ? kStandIns : static_cast<std::size_t>(arity);
+    VESK_ASSERT(at <= kStandIns);
+    if (!made[at]) made[at] = waiting_stand_in(arity, uncached);
+    return *made[at];
+}
+
 ParsedDefinition waiting_definition(const ScannedDefinition& s, std::size_t begin,
-                                    std::size_t end, std::string_view text) {
-    ParsedDefinition d{Bytes(s.written), waiting_stand_in(s.arity, s.uncached), s.uncached,
+                                    std::size_t end, std::string_view text, StandIns& made) {
+    ParsedDefinition d{Bytes(s.written), stand_in(made, s.arity, s.uncached), s.uncached,
                        first_non_blank(text, begin)};
     d.piece = PendingPiece{begin, end};
     d.free.reserve(s.free.size());
@@ -42,17 +56,19 @@ std::optional<ParsedProgram> read_program(Bytes raw, Outcome& out) {
     auto text = std::make_shared<const Bytes>(normalise_layout(raw));
     raw.clear();
     std::string_view t = *text;
-    std::vector<std::size_t> commas = split_top(t, ",");
+    std::vector<std::size_t> commas = top_level_commas(t);
     // Each piece is read, or kept for the parser with its place among the
     // definitions (a later definition of a name replaces an earlier one).
     std::vector<std::optional<ParsedDefinition>> read(commas.size());
     std::vector<std::size_t> parse_at{0};
     std::vector<std::size_t> parsed_index;
+    StandIns made;
+    std::vector<std::optional<ScannedDefinition>> scanned = scan_definitions(t, commas);
     for (std::size_t i = 0; i < commas.size(); ++i) {
         std::size_t begin = commas[i] + 1;
         std::size_t end = i + 1 < commas.size() ? commas[i + 1] : t.size();
-        if (std::optional<ScannedDefinition> s = scan_definition(t, begin, end)) {
-            read[i] = waiting_definition(*s, begin, end, t);
+        if (const std::optional<ScannedDefinition>& s = scanned[i]) {
+            read[i] = waiting_definition(*s, begin, end, t, made);
         } else {
             parse_at.push_back(begin);
             parsed_index.push_back(i);

@@ -47,6 +47,12 @@ TEST(FrontFuzz, CheckedTextsParseAndPrint) {
         std::vector<std::size_t> piece_commas;
         std::vector<TermRef> pieces = parse_comma_pieces(normal, piece_commas);
         EXPECT_EQ(piece_commas, commas) << text;
+        EXPECT_EQ(top_level_commas(normal), commas) << text;
+        std::vector<std::size_t> begins{0};
+        for (std::size_t c : commas) begins.push_back(c + 1);
+        std::vector<TermRef> at = parse_pieces_at(normal, begins);
+        for (std::size_t k = 0; k < at.size(); ++k)
+            EXPECT_EQ(testing::shape(at[k]), testing::shape(pieces[k])) << text;
         commas.push_back(normal.size());
         ASSERT_EQ(pieces.size(), commas.size()) << text;
         for (std::size_t k = 0; k < commas.size(); ++k) {
