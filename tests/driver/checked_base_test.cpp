@@ -13,6 +13,7 @@
 #include <sstream>
 #include <vector>
 
+#include "../support/random_definitions.hpp"
 #include "builtins/families.hpp"
 #include "checks/alive.hpp"
 #include "checks/arity.hpp"
@@ -167,6 +168,22 @@ TEST(CheckedBase, SameAsTheWholePath) {
     Bytes before = printed_base();
     for (const char* p : programs) expect_same(p);
     EXPECT_EQ(printed_base(), before);
+}
+
+// Random programs of a few definitions each, many in the plain form that
+// waits, some not, with every fault a check finds among them.
+TEST(CheckedBase, SameForRandomPrograms) {
+    testing::RandomDefinitions make(7);
+    std::map<Bytes, int> codes;
+    for (int round = 0; round < 400; ++round) {
+        Bytes text = make.program();
+        expect_same(text);
+        char* no_args[] = {nullptr};
+        int status = 0;
+        ++codes[run_stages_on_base(base(), text, no_args, status).code];
+    }
+    // The programs reach the run and each kind of fault.
+    for (const char* code : {"check", "alive", "local", "funky", "lower"}) EXPECT_GT(codes[code], 0) << code;
 }
 
 // Every program file of the end-to-end tests, and every program of the
