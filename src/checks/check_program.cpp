@@ -75,35 +75,26 @@ Outcome check_program(Runtime& rt) {
 // asks which names are defined) and again, final, before the shared values
 // are sorted out (annotation reads each name's definition).
 //
-// The fresh definitions that wait (rt.pending.waiting, their free names in
-// `uses`) can fail no check: they stand in the globals for reachability and
-// pruning, and are passed over by every other pass. While one waits, the
-// sharing table keeps every entry, for it to share with when it settles.
+// The definitions that wait (rt.pending.waiting) are in the globals already,
+// as stand-ins, with their free names in `uses`: they can fail no check, and
+// are passed over by every pass but reachability and pruning. While one
+// waits, the sharing table keeps every entry, for it to share with when it
+// settles.
 Outcome check_program_over_base(Runtime& rt, GlobalTable fresh, NameUses uses) {
     Outcome out;
-    GlobalTable stand_ins;
-    for (auto entry = fresh.begin(); entry != fresh.end();) {
-        if (rt.pending.waiting.count(entry->first) != 0) {
-            stand_ins.insert(stand_ins.end(), fresh.extract(entry++));
-        } else {
-            ++entry;
-        }
-    }
     rewrite_quotes_and_pattern_lets(fresh);
     NameUses all_uses;
     std::vector<BoundNames> bound;
     if (!read_definitions(fresh, all_uses, bound, out)) return out;
-    all_uses.merge(uses);          // the names are disjoint: the base's few move over
+    uses.merge(all_uses);          // the names are disjoint: the fresh few move over
     auto at = rt.globals.begin();  // fresh names come in order: each hint is close
     for (const auto& [name, term] : fresh)
         at = std::next(rt.globals.insert_or_assign(at, name, term));
-    for (const auto& [name, term] : stand_ins) rt.globals.insert_or_assign(name, term);
-    if (!check_alive(rt.globals, all_uses, out)) return out;
-    prune_broken(rt.globals, std::move(all_uses), rt.prelude, rt.uncached);
-    for (const auto& [name, term] : stand_ins) {
-        auto global = rt.globals.find(name);
-        if (global == rt.globals.end() || global->second.get() != term.get()) {
-            rt.pending.waiting.erase(name);
+    if (!check_alive(rt.globals, uses, out)) return out;
+    if (prune_broken(rt.globals, std::move(uses), rt.prelude, rt.uncached)) {
+        for (auto entry = rt.pending.waiting.begin(); entry != rt.pending.waiting.end();) {
+            bool kept = rt.globals.count(entry->first) != 0 && rt.prelude.count(entry->first) == 0;
+            entry = kept ? std::next(entry) : rt.pending.waiting.erase(entry);
         }
     }
     std::vector<BoundNames> kept;  // the bound names of the definitions pruning kept

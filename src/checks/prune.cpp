@@ -69,10 +69,11 @@ void prune_broken(GlobalTable& globals, const GlobalTable& prelude, UncachedName
     prune_broken(globals, free_names_of(globals), prelude, uncached);
 }
 
-void prune_broken(GlobalTable& globals, NameUses uses, const GlobalTable& prelude,
+bool prune_broken(GlobalTable& globals, NameUses uses, const GlobalTable& prelude,
                   UncachedNames& uncached) {
     bool restored = false;
-    for (const Bytes& name : broken_globals(globals, uses)) {
+    std::set<Bytes, std::less<>> broken = broken_globals(globals, uses);
+    for (const Bytes& name : broken) {
         auto original = prelude.find(name);
         if (original != prelude.end()) {
             globals.insert_or_assign(name, original->second);
@@ -84,7 +85,7 @@ void prune_broken(GlobalTable& globals, NameUses uses, const GlobalTable& prelud
         }
         uncached.erase(name);
     }
-    if (!restored) return;
+    if (!restored) return !broken.empty();
     for (std::set<Bytes, std::less<>> still = broken_globals(globals, uses); !still.empty();
          still = broken_globals(globals, uses)) {
         for (const Bytes& name : still) {
@@ -92,6 +93,7 @@ void prune_broken(GlobalTable& globals, NameUses uses, const GlobalTable& prelud
             uses.erase(name);
         }
     }
+    return true;
 }
 
 }  // namespace vesk

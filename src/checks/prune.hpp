@@ -23,7 +23,8 @@ std::set<Bytes, std::less<>> broken_globals(const GlobalTable& globals, const Na
 void prune_broken(GlobalTable& globals, const GlobalTable& prelude, UncachedNames& uncached);
 // The same with the free names of the definitions already at hand
 // (consumed: kept up to date while globals are restored and removed).
-void prune_broken(GlobalTable& globals, NameUses uses, const GlobalTable& prelude,
+// Whether any global was broken.
+bool prune_broken(GlobalTable& globals, NameUses uses, const GlobalTable& prelude,
                   UncachedNames& uncached);
 
 }  // namespace vesk

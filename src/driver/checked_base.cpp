@@ -7,6 +7,7 @@
 #include "checks/platform_layout.hpp"
 #include "checks/debug_log.hpp"
 #include "checks/sharing.hpp"
+#include "driver/definitions_by_name.hpp"
 #include "driver/stages.hpp"
 #include "engine/annotate.hpp"
 #include "runtime/definitions.hpp"
@@ -27,13 +28,6 @@ void copy_sharing_table(const SharingTable& from, SharingTable& to) {
     }
 }
 
-bool redefines_base(const GlobalTable& base, const ParsedProgram& program) {
-    for (const ParsedDefinition& d : program.definitions) {
-        if (base.count(d.name) != 0) return true;
-    }
-    return false;
-}
-
 // Whether definitions may wait to be parsed until used: not while the
 // debug log is written, which shows every renamed definition at the start.
 bool may_wait(WaitMode mode) {
@@ -41,20 +35,28 @@ bool may_wait(WaitMode mode) {
     return mode == WaitMode::always || !debug_log_path();
 }
 
-// The waiting definitions of `program`, the last of each name (a later
-// definition replaces an earlier one), into rt.pending, their free names
-// into `uses`.
-void note_waiting(Runtime& rt, ParsedProgram& program, NameUses& uses) {
-    if (!program.text) return;
-    for (ParsedDefinition& d : program.definitions) {
-        if (d.piece) {
-            rt.pending.waiting.insert_or_assign(d.name, *d.piece);
-            uses.insert_or_assign(d.name, std::move(d.free));
-        } else {
-            rt.pending.waiting.erase(d.name);
+// The definition that stays of each name (by name) into the tables: a
+// waiting one as its stand-in into the globals, its piece into rt.pending
+// and its free names into `uses`; any other into `fresh`. Each table is
+// filled in name order, so each insertion is next to the one before.
+void store_kept(Runtime& rt, const std::vector<ParsedDefinition*>& kept, GlobalTable& fresh,
+                NameUses& uses) {
+    auto global_at = rt.globals.begin();
+    auto uses_at = uses.begin();
+    for (ParsedDefinition* d : kept) {
+        if (!d->piece) {
+            store_definition(fresh, rt.uncached, *d);
+            continue;
+        }
+        global_at = std::next(rt.globals.insert_or_assign(global_at, d->name, std::move(d->body)));
+        uses_at = std::next(uses.insert_or_assign(uses_at, d->name, std::move(d->free)));
+        rt.pending.waiting.emplace_hint(rt.pending.waiting.end(), d->name, *d->piece);
+        if (d->uncached) {
+            rt.uncached.insert(d->name);
+        } else if (!rt.uncached.empty()) {
+            rt.uncached.erase(d->name);
         }
     }
-    if (!rt.pending.waiting.empty()) rt.pending.text = program.text;
 }
 
 // rt holds the base globals, its full sharing table in rt.sharing, and
@@ -67,16 +69,17 @@ Outcome run_checked(Runtime& rt, NameUses uses, Bytes text, WaitMode mode, int& 
     std::optional<ParsedProgram> program =
         may_wait(mode) ? read_program(std::move(text), out) : parse_program(std::move(text), out);
     if (!program) return out;
-    out = refusal_of(rt, *program);
+    std::vector<ParsedDefinition*> by_name = definitions_by_name(*program);
+    out = first_refusal(rt, *program, by_name);
     if (!is_check(out)) return out;
-    if (redefines_base(rt.globals, *program)) {
+    if (defines_any(rt.globals, by_name)) {
         parse_waiting(*program);
         return run_whole_program(*program, rt.arguments, status);
     }
-    note_waiting(rt, *program, uses);
-    GlobalTable fresh;  // filled in the loader's order: the main expression first
+    GlobalTable fresh;
     fresh.insert_or_assign("", std::move(program->main));
-    for (ParsedDefinition& d : program->definitions) store_definition(fresh, rt.uncached, d);
+    store_kept(rt, last_of_each_name(by_name), fresh, uses);
+    if (!rt.pending.waiting.empty()) rt.pending.text = program->text;
     set_activity("checking the program");
     // Room for a subterm per 16 bytes of text parsed, about what a large
     // program with much repeated text has; the table still doubles past it.
