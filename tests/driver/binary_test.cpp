@@ -93,5 +93,45 @@ TEST(Binary, StageFailureGoesToStandardErrorWithTheResetFirst) {
     }
 }
 
+// With the debug log off, definitions wait to be parsed until first used:
+// calls, identity of shared cells, tern, uncached names, pruning and
+// run-time definitions must come out as with the log on.
+TEST(Binary, DefinitionsThatWaitRunAsParsedOnes) {
+    struct Row {
+        const char* program;
+        int status;
+    };
+    const Row rows[] = {
+        {"a\\fn(3)+go(4),fn\\x\\x*2,go\\xs\\xs+1", 11},
+        {"a\\raws(fn,go)?1?0,fn\\V 1 2,go\\V 1 2", 1},
+        {"a\\raws(tern(V 1 2),go)?1?0,fn\\V 1 2,go\\V 1 2", 1},
+        {"a\\fn+fn,fn()\\3*4", 24},
+        {"a\\fn 1,fn\\x\\x+1,go\\x\\nope x", 2},
+        {"a\\road([dbl 21,dbl\\x\\x*2])+fn(1),fn\\x\\x+1", 44},
+        {"a\\fn 1,fn\\x\\go x x,go\\items\\total\\pair{V items total}first rest{pair}first+rest", 2},
+    };
+    char name[] = "/tmp/vesk_wait_XXXXXX";
+    int fd = mkstemp(name);
+    ASSERT_GE(fd, 0);
+    close(fd);
+    const char* log = std::getenv("VESK_DEBUG_LOG");
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.program);
+        std::ofstream(name, std::ios::binary) << row.program;
+        test::Launch off;
+        off.args = {"vesk", name};
+        off.env = {"VESK_DEBUG_LOG="};
+        test::Launch on = off;
+        on.env = {Bytes("VESK_DEBUG_LOG=") + (log == nullptr ? "/dev/null" : log)};
+        Finished waited = test::launch(off);
+        Finished parsed = test::launch(on);
+        EXPECT_EQ(waited.status, row.status) << waited.err;
+        EXPECT_EQ(waited.status, parsed.status);
+        EXPECT_EQ(waited.out, parsed.out);
+        EXPECT_EQ(waited.err, parsed.err);
+    }
+    std::remove(name);
+}
+
 }  // namespace
 }  // namespace vesk
