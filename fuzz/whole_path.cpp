@@ -81,10 +81,24 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     std::string_view text(reinterpret_cast<const char*>(data), size);
     if (names_host_builtin(text)) return 0;
-    vesk::start_run_budget(kSteps, kHeapBytes, kSeconds);
     char* no_args[] = {nullptr};
+    // Each input runs with its definitions parsed at once and again with the
+    // plain ones waiting until used: both must end the same way.
     int status = 0;
-    vesk::Outcome out = vesk::run_stages_on_base(checked_base(), text, no_args, status);
+    vesk::start_run_budget(kSteps, kHeapBytes, kSeconds);
+    vesk::Outcome out =
+        vesk::run_stages_on_base(checked_base(), text, no_args, status, vesk::WaitMode::never);
+    bool stopped = vesk::run_budget_ran_out();
+    int waited_status = 0;
+    vesk::start_run_budget(kSteps, kHeapBytes, kSeconds);
+    vesk::Outcome waited = vesk::run_stages_on_base(checked_base(), text, no_args, waited_status,
+                                                    vesk::WaitMode::always);
+    stopped = stopped || vesk::run_budget_ran_out();
+    if (!stopped && (waited.code != out.code || waited.say != out.say || waited.vip != out.vip ||
+        waited.tip != out.tip || waited.way != out.way ||
+        (vesk::is_check(out) && waited_status != status))) {
+        finding("waiting definitions end otherwise", out.code + " / " + waited.code);
+    }
     if (!vesk::is_check(out)) {
         std::string fault = vesk::picture_fault(vesk::failure_report(out));
         if (!fault.empty()) finding("malformed error picture", fault);

@@ -70,4 +70,8 @@ bool run_budget_spent() {
     return false;
 }
 
+bool run_budget_ran_out() {
+    return the_budget.steps_left == 0;
+}
+
 }  // namespace vesk

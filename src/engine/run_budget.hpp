@@ -28,4 +28,8 @@ void start_run_budget(std::uint64_t steps, std::uint64_t heap_bytes, double seco
 // used up.
 bool run_budget_spent();
 
+// Whether the budget of the run just ended ran out (its outcome then says
+// where the run was stopped, not where it would have ended).
+bool run_budget_ran_out();
+
 }  // namespace vesk
