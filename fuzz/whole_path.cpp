@@ -8,13 +8,12 @@
 // built-in reaching the host (streams, files, processes, raw memory) are
 // left out: they may print, exit, remove files or write anywhere, all of
 // which the language allows them.
+#include <sys/mman.h>
 #include <unistd.h>
 
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <sys/mman.h>
-
 #include <string_view>
 
 #include "builtins/families.hpp"
@@ -95,8 +94,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                                                     vesk::WaitMode::always);
     stopped = stopped || vesk::run_budget_ran_out();
     if (!stopped && (waited.code != out.code || waited.say != out.say || waited.vip != out.vip ||
-        waited.tip != out.tip || waited.way != out.way ||
-        (vesk::is_check(out) && waited_status != status))) {
+                     waited.tip != out.tip || waited.way != out.way ||
+                     (vesk::is_check(out) && waited_status != status))) {
         finding("waiting definitions end otherwise", out.code + " / " + waited.code);
     }
     if (!vesk::is_check(out)) {

@@ -53,7 +53,8 @@ void settle_waiting(Runtime& rt, std::string_view name) {
 }
 
 void settle_all_waiting(Runtime& rt) {
-    while (!rt.pending.waiting.empty()) settle_waiting(rt, Bytes(rt.pending.waiting.begin()->first));
+    while (!rt.pending.waiting.empty())
+        settle_waiting(rt, Bytes(rt.pending.waiting.begin()->first));
 }
 
 }  // namespace vesk

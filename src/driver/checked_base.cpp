@@ -4,8 +4,8 @@
 
 #include "builtins/families.hpp"
 #include "checks/check_program.hpp"
-#include "checks/platform_layout.hpp"
 #include "checks/debug_log.hpp"
+#include "checks/platform_layout.hpp"
 #include "checks/sharing.hpp"
 #include "driver/definitions_by_name.hpp"
 #include "driver/stages.hpp"
@@ -108,12 +108,11 @@ Outcome run_over_base(CheckedBase& base, Bytes text, char** args, int& status) {
     rt.arguments = args;
     std::swap(rt.sharing.slots, base.sharing.slots);
     std::swap(rt.sharing.used, base.sharing.used);
-    return run_checked(rt, std::move(base.uses), std::move(text), WaitMode::when_unlogged,
-                       status);
+    return run_checked(rt, std::move(base.uses), std::move(text), WaitMode::when_unlogged, status);
 }
 
-Outcome run_stages_on_base(const CheckedBase& base, std::string_view text, char** args,
-                           int& status, WaitMode mode) {
+Outcome run_stages_on_base(const CheckedBase& base, std::string_view text, char** args, int& status,
+                           WaitMode mode) {
     Runtime rt;
     rt.arguments = args;
     rt.globals = base.rt.globals;

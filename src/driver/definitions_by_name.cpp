@@ -26,9 +26,9 @@ std::vector<ParsedDefinition*> definitions_by_name(ParsedProgram& program) {
     std::vector<ParsedDefinition*> all;
     all.reserve(program.definitions.size());
     for (ParsedDefinition& d : program.definitions) all.push_back(&d);
-    std::stable_sort(all.begin(), all.end(), [](const ParsedDefinition* a, const ParsedDefinition* b) {
-        return a->name < b->name;
-    });
+    std::stable_sort(
+        all.begin(), all.end(),
+        [](const ParsedDefinition* a, const ParsedDefinition* b) { return a->name < b->name; });
     return all;
 }
 
@@ -66,8 +66,8 @@ Outcome first_refusal(const Runtime& rt, const ParsedProgram& program,
     each_defined(rt.builtins, by_name, note);
     if (first == nullptr) return Outcome{};
     ParsedProgram one{TermRef("}"), {}, nullptr};
-    one.definitions.push_back(ParsedDefinition{first->name, first->body, first->uncached,
-                                               first->position});
+    one.definitions.push_back(
+        ParsedDefinition{first->name, first->body, first->uncached, first->position});
     return refusal_of(rt, one);
 }
 

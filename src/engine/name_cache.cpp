@@ -95,8 +95,10 @@ const GlobalPlan* make_global_plan(NameCache& cache, NameEntry& entry) {
     NameEntry* again = find_name(cache, leaf);
     VESK_ASSERT(again != nullptr);
     again->plan = static_cast<int>(cache.plans.size());
-    cache.plans.push_back(
-        {TermRef(d), std::move(names), make_plan(cache.rt.globals, std::move(head_done), letters), {}});
+    cache.plans.push_back({TermRef(d),
+                           std::move(names),
+                           make_plan(cache.rt.globals, std::move(head_done), letters),
+                           {}});
     return &cache.plans.back();
 }
 

@@ -35,7 +35,8 @@ constexpr std::array<Role, 256> make_roles() {
     for (int c = 'a'; c <= 'z'; ++c) roles[c] = Role::lower;
     for (int c = '0'; c <= '9'; ++c) roles[c] = Role::digit;
     for (int c = 'A'; c <= 'Z'; ++c) roles[c] = Role::capital;
-    for (char c : std::string_view("?&|=<>#@+-:.*/%'^")) roles[static_cast<unsigned char>(c)] = Role::binary;
+    for (char c : std::string_view("?&|=<>#@+-:.*/%'^"))
+        roles[static_cast<unsigned char>(c)] = Role::binary;
     roles[' '] = Role::apply;
     roles['\n'] = Role::apply;
     for (char c : std::string_view("~!\"$")) roles[static_cast<unsigned char>(c)] = Role::affix;
@@ -56,10 +57,10 @@ Role role_of(char c) {
     return kRoles[static_cast<unsigned char>(c)];
 }
 
-constexpr std::size_t kMaxBound = 26;      // more cannot all have a letter
-constexpr std::size_t kMaxScopes = 64;     // deeper nesting is left to the parser
+constexpr std::size_t kMaxBound = 26;   // more cannot all have a letter
+constexpr std::size_t kMaxScopes = 64;  // deeper nesting is left to the parser
 constexpr int kMaxArity = 10;
-constexpr int kMaxDescents = 16;           // parentheses around a body, read through
+constexpr int kMaxDescents = 16;  // parentheses around a body, read through
 
 // What the segment read so far (since the range began or its last
 // backslash, semicolon or brace) looks like: a binder needs one name before
@@ -73,13 +74,13 @@ enum class RangeKind : std::uint8_t { body, group, call_item, brace_item };
 // ends (for an item, until its comma).
 struct Range {
     RangeKind kind = RangeKind::body;
-    std::size_t scope = 0;    // the bound names below this range's own
+    std::size_t scope = 0;  // the bound names below this range's own
     Shape shape = Shape::empty;
-    std::string_view first;   // the segment's names while its shape says so
+    std::string_view first;  // the segment's names while its shape says so
     std::string_view second;
-    bool core = false;        // the operand being read holds an atom (not only affixes)
-    bool atom_end = false;    // the last byte read ended an atom: a '(' now is a call list
-    Shape let = Shape::empty; // a brace list being read binds, when it ends, first (and second)
+    bool core = false;         // the operand being read holds an atom (not only affixes)
+    bool atom_end = false;     // the last byte read ended an atom: a '(' now is a call list
+    Shape let = Shape::empty;  // a brace list being read binds, when it ends, first (and second)
     std::string_view let_first;
     std::string_view let_second;
 };
@@ -102,8 +103,8 @@ bool holds(const std::vector<std::string_view>& names, std::string_view name) {
 struct Scan {
     std::string_view text;
     std::vector<Range> ranges;
-    std::vector<std::string_view> bound;     // names bound around the byte read
-    std::vector<std::string_view> all_bound; // every name bound anywhere, no repeats
+    std::vector<std::string_view> bound;      // names bound around the byte read
+    std::vector<std::string_view> all_bound;  // every name bound anywhere, no repeats
     std::vector<std::string_view> free;
 
     // A definition uses a few names many times: repeats are dropped here.

@@ -33,8 +33,7 @@ struct ScannedDefinition {
 // (borrowed), the bytes between two top-level commas, or nothing when the
 // piece is not a definition in the plain form.
 [[nodiscard]] std::optional<ScannedDefinition> scan_definition(std::string_view text,
-                                                               std::size_t begin,
-                                                               std::size_t end);
+                                                               std::size_t begin, std::size_t end);
 
 // The same for the piece after each of the top-level `commas` of `text`
 // (each to the next comma or the end), by one read that keeps its room.

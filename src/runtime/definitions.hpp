@@ -60,7 +60,7 @@ struct ParsedDefinition {
 };
 struct ParsedProgram {
     TermRef main;
-    std::vector<ParsedDefinition> definitions;  // in text order
+    std::vector<ParsedDefinition> definitions;    // in text order
     std::shared_ptr<const Bytes> text = nullptr;  // the normalised text, when pieces wait
 };
 // The bracket check of the raw text (consumed), then layout normalisation,

@@ -34,8 +34,8 @@ const TermRef& stand_in(StandIns& made, int arity, bool uncached) {
     return *made[at];
 }
 
-ParsedDefinition waiting_definition(const ScannedDefinition& s, std::size_t begin,
-                                    std::size_t end, std::string_view text, StandIns& made) {
+ParsedDefinition waiting_definition(const ScannedDefinition& s, std::size_t begin, std::size_t end,
+                                    std::string_view text, StandIns& made) {
     ParsedDefinition d{Bytes(s.written), stand_in(made, s.arity, s.uncached), s.uncached,
                        first_non_blank(text, begin)};
     d.piece = PendingPiece{begin, end};

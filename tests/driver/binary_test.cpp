@@ -108,7 +108,8 @@ TEST(Binary, DefinitionsThatWaitRunAsParsedOnes) {
         {"a\\fn+fn,fn()\\3*4", 24},
         {"a\\fn 1,fn\\x\\x+1,go\\x\\nope x", 2},
         {"a\\road([dbl 21,dbl\\x\\x*2])+fn(1),fn\\x\\x+1", 44},
-        {"a\\fn 1,fn\\x\\go x x,go\\items\\total\\pair{V items total}first rest{pair}first+rest", 2},
+        {"a\\fn 1,fn\\x\\go x x,go\\items\\total\\pair{V items total}first rest{pair}first+rest",
+         2},
     };
     char name[] = "/tmp/vesk_wait_XXXXXX";
     int fd = mkstemp(name);

@@ -77,7 +77,8 @@ Bytes printed_base() {
 bool reaches_host(const Bytes& text) {
     for (const BuiltinFamily* family : builtin_families()) {
         for (const BuiltinRow& row : family->rows) {
-            if ((row.effects & touches_host) != 0 && text.find(row.name) != Bytes::npos) return true;
+            if ((row.effects & touches_host) != 0 && text.find(row.name) != Bytes::npos)
+                return true;
         }
     }
     return false;
@@ -101,10 +102,9 @@ void expect_same(const Bytes& text) {
     Result whole = captured([&](int& s) { return run_whole_stages(Bytes(text), no_args, s); });
     expect_equal(captured([&](int& s) { return run_stages(Bytes(text), no_args, s); }), whole);
     for (WaitMode mode : {WaitMode::never, WaitMode::always}) {
-        expect_equal(captured([&](int& s) {
-                         return run_stages_on_base(base(), text, no_args, s, mode);
-                     }),
-                     whole);
+        expect_equal(
+            captured([&](int& s) { return run_stages_on_base(base(), text, no_args, s, mode); }),
+            whole);
     }
 }
 
@@ -183,14 +183,16 @@ TEST(CheckedBase, SameForRandomPrograms) {
         ++codes[run_stages_on_base(base(), text, no_args, status).code];
     }
     // The programs reach the run and each kind of fault.
-    for (const char* code : {"check", "alive", "local", "funky", "lower"}) EXPECT_GT(codes[code], 0) << code;
+    for (const char* code : {"check", "alive", "local", "funky", "lower"})
+        EXPECT_GT(codes[code], 0) << code;
 }
 
 // Every program file of the end-to-end tests, and every program of the
 // cases files, that stays inside the process.
 TEST(CheckedBase, SameForTheTestPrograms) {
     std::vector<Bytes> texts;
-    for (const auto& entry : std::filesystem::directory_iterator(VESK_SOURCE_DIR "/tests/programs")) {
+    for (const auto& entry :
+         std::filesystem::directory_iterator(VESK_SOURCE_DIR "/tests/programs")) {
         std::ifstream in(entry.path(), std::ios::binary);
         std::stringstream all;
         all << in.rdbuf();

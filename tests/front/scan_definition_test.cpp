@@ -55,20 +55,20 @@ TEST(ScanDefinition, ReadsThePlainForm) {
 
 TEST(ScanDefinition, LeavesEverythingElseToTheParser) {
     const char* pieces[] = {
-        "f\\x\\y",          // a free one-letter name
-        "f\\(xs\\xs) xs",   // a bound name also used free
-        "f\\1\\2",          // a number as binder
-        "f\\K\\K",          // a capital as binder
-        "f\\x y\\x",        // a pair as lambda binder
-        "f\\x+",            // an empty operand
-        "f\\g()",           // an empty call list
-        "f\\x{}x",          // an empty brace list
-        "f\\!",             // an affix around nothing
-        "f\\!(a,b)",        // commas in a group
-        "f\\\xc8",          // a byte outside ASCII
-        "f\\x{1}",          // a let with no body
-        "F\\1",             // a capital's definition
-        "f x\\1",           // no definition
+        "f\\x\\y",                                // a free one-letter name
+        "f\\(xs\\xs) xs",                         // a bound name also used free
+        "f\\1\\2",                                // a number as binder
+        "f\\K\\K",                                // a capital as binder
+        "f\\x y\\x",                              // a pair as lambda binder
+        "f\\x+",                                  // an empty operand
+        "f\\g()",                                 // an empty call list
+        "f\\x{}x",                                // an empty brace list
+        "f\\!",                                   // an affix around nothing
+        "f\\!(a,b)",                              // commas in a group
+        "f\\\xc8",                                // a byte outside ASCII
+        "f\\x{1}",                                // a let with no body
+        "F\\1",                                   // a capital's definition
+        "f x\\1",                                 // no definition
         "f\\a\\b\\c\\d\\e\\g\\h\\i\\j\\k\\l\\a",  // eleven parameters
     };
     for (const char* piece : pieces) EXPECT_FALSE(scan(piece).has_value()) << piece;
@@ -84,8 +84,7 @@ TEST(ScanDefinition, AgreesWithTheParseOnRandomPieces) {
         Bytes text = normalise_layout(raw);
         std::vector<std::size_t> commas = top_level_commas(text);
         if (commas.size() != 1) continue;
-        std::optional<ScannedDefinition> s =
-            scan_definition(text, commas[0] + 1, text.size());
+        std::optional<ScannedDefinition> s = scan_definition(text, commas[0] + 1, text.size());
         if (!s) continue;
         ++vouched;
         SCOPED_TRACE(text);

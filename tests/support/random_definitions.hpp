@@ -13,7 +13,7 @@
 namespace vesk::testing {
 
 class RandomDefinitions {
-public:
+   public:
     explicit RandomDefinitions(unsigned seed) : rng_(seed) {}
 
     // "name\body" or "name()\body", now and then something else.
@@ -33,7 +33,7 @@ public:
         return text;
     }
 
-private:
+   private:
     std::mt19937 rng_;
 
     bool chance(int percent) { return std::uniform_int_distribution<int>(0, 99)(rng_) < percent; }
@@ -41,7 +41,9 @@ private:
         std::vector<const char*> all(from);
         return all[std::uniform_int_distribution<std::size_t>(0, all.size() - 1)(rng_)];
     }
-    std::string name() { return pick({"items", "total", "first", "rest", "x", "fn", "go", "_", "ab", "abs"}); }
+    std::string name() {
+        return pick({"items", "total", "first", "rest", "x", "fn", "go", "_", "ab", "abs"});
+    }
     std::string binder() {
         if (chance(8)) return pick({"1", "K", "[+]", "", "x!", "a b c", "x\ny"});
         return chance(20) ? name() + " " + name() : name();
@@ -65,7 +67,10 @@ private:
     }
     std::string operand(int depth) {
         std::string text = atom(depth);
-        while (depth > 0 && chance(30)) text += pick({" ", "+", "-", "*", "=", "<", "?", "&", "|", ":", ".", "'", "^", "@", "#", "\n", "%", "/"}) + atom(depth - 1);
+        while (depth > 0 && chance(30))
+            text += pick({" ", "+", "-", "*", "=", "<", "?", "&", "|", ":", ".", "'", "^", "@", "#",
+                          "\n", "%", "/"}) +
+                    atom(depth - 1);
         return text;
     }
     std::string expr(int depth) {
