@@ -174,6 +174,9 @@ struct Scan {
     }
 
     bool step(std::size_t& i, std::size_t end);
+    std::size_t other_atom(Range& r, std::size_t i, std::size_t end);
+    bool operator_at(Range& r, std::size_t i);
+    bool level_one(Range& r, char c);
     bool close(char c);
 };
 
@@ -205,8 +208,79 @@ bool Scan::close(char c) {
     return true;
 }
 
-// Reads the byte at i (and, for a name or number, the rest of it). False
-// when the text leaves the plain form.
+// An atom that is no name: a number, a capital (a name of its own), a
+// square literal (only square brackets count inside it). Returns its end,
+// or npos for a literal left open.
+std::size_t Scan::other_atom(Range& r, std::size_t i, std::size_t end) {
+    spoil(r);
+    r.core = r.atom_end = true;
+    Role role = role_of(text[i]);
+    if (role == Role::digit) {
+        while (i < end && role_of(text[i]) == Role::digit) ++i;
+        return i;
+    }
+    if (role == Role::capital) {
+        use(text.substr(i, 1));
+        return i + 1;
+    }
+    int depth = 0;
+    do {
+        if (text[i] == '[') ++depth;
+        if (text[i] == ']') --depth;
+        ++i;
+    } while (depth > 0 && i < end);
+    return depth == 0 ? i : std::string_view::npos;
+}
+
+// An operator between operands (a blank or newline applies, and leaves no
+// leaf), or an affix around one. False for an operator with no operand
+// before it.
+bool Scan::operator_at(Range& r, std::size_t i) {
+    char c = text[i];
+    Role role = role_of(c);
+    if (role == Role::affix || role == Role::quote) {
+        spoil(r);
+        use(c == '`' ? std::string_view("V") : text.substr(i, 1));
+        r.atom_end = false;
+        return true;
+    }
+    if (!r.core) return false;
+    if (c == ' ' && r.shape == Shape::name) {
+        r.shape = Shape::name_blank;
+    } else {
+        spoil(r);
+    }
+    if (role == Role::binary) use(text.substr(i, 1));
+    r.core = r.atom_end = false;
+    return true;
+}
+
+// A backslash, semicolon or brace ends the segment before it: a binder's
+// must be its name (a brace's may be two), the others' whole.
+bool Scan::level_one(Range& r, char c) {
+    if (c == ';') {
+        spoil(r);
+        if (!r.core) return false;
+        use(";");
+        start_segment(r);
+        return true;
+    }
+    if (!r.core) return false;
+    if (c == '\\') {
+        if (r.shape != Shape::name || !bind(r.first)) return false;
+        start_segment(r);
+        return true;
+    }
+    if (r.shape != Shape::name && r.shape != Shape::two_names) return false;
+    r.let = r.shape;
+    r.let_first = r.first;
+    r.let_second = r.second;
+    open(RangeKind::brace_item);
+    return true;
+}
+
+// Reads the byte at i (and, for a name, number or literal, the rest of
+// it). False when the text leaves the plain form.
 bool Scan::step(std::size_t& i, std::size_t end) {
     Range& r = ranges.back();
     char c = text[i];
@@ -214,73 +288,20 @@ bool Scan::step(std::size_t& i, std::size_t end) {
         case Role::refused: return false;
         case Role::lower: i = name_at(r, i, end); return true;
         case Role::digit:
-            while (i < end && role_of(text[i]) == Role::digit) ++i;
-            spoil(r);
-            r.core = r.atom_end = true;
-            return true;
         case Role::capital:
-            spoil(r);
-            use(text.substr(i++, 1));
-            r.core = r.atom_end = true;
-            return true;
+        case Role::square: i = other_atom(r, i, end); return i != std::string_view::npos;
         case Role::binary:
         case Role::apply:
-            if (!r.core) return false;
-            if (c == ' ' && r.shape == Shape::name) {
-                r.shape = Shape::name_blank;
-            } else {
-                spoil(r);
-            }
-            if (role_of(c) == Role::binary) use(text.substr(i, 1));
-            r.core = r.atom_end = false;
-            ++i;
-            return true;
         case Role::affix:
-        case Role::quote:
-            spoil(r);
-            use(c == '`' ? std::string_view("V") : text.substr(i, 1));
-            r.atom_end = false;
-            ++i;
-            return true;
+        case Role::quote: return operator_at(r, i++);
         case Role::lambda:
-            if (!r.core || r.shape != Shape::name) return false;
-            if (!bind(r.first)) return false;
-            start_segment(r);
-            ++i;
-            return true;
         case Role::semi:
-            spoil(r);
-            if (!r.core) return false;
-            use(";");
-            start_segment(r);
-            ++i;
-            return true;
-        case Role::brace:
-            if (!r.core || (r.shape != Shape::name && r.shape != Shape::two_names)) return false;
-            r.let = r.shape;
-            r.let_first = r.first;
-            r.let_second = r.second;
-            ++i;
-            open(RangeKind::brace_item);
-            return true;
+        case Role::brace: ++i; return level_one(r, c);
         case Role::paren: {
-            bool call = r.atom_end;
+            bool call = r.atom_end;  // after an atom: a call list
             spoil(r);
             ++i;
             open(call ? RangeKind::call_item : RangeKind::group);
-            return true;
-        }
-        case Role::square: {
-            // A literal: only square brackets count inside it.
-            int depth = 0;
-            do {
-                if (text[i] == '[') ++depth;
-                if (text[i] == ']') --depth;
-                ++i;
-            } while (depth > 0 && i < end);
-            if (depth != 0) return false;
-            spoil(r);
-            r.core = r.atom_end = true;
             return true;
         }
         case Role::close_paren:
