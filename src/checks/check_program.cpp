@@ -82,6 +82,8 @@ Outcome check_program(Runtime& rt) {
 // settles.
 Outcome check_program_over_base(Runtime& rt, GlobalTable fresh, NameUses uses) {
     Outcome out;
+    rt.pending.settle = settle_waiting;
+    rt.pending.settle_all = settle_all_waiting;
     rewrite_quotes_and_pattern_lets(fresh);
     NameUses all_uses;
     std::vector<BoundNames> bound;
@@ -129,9 +131,6 @@ Outcome check_program_over_base(Runtime& rt, GlobalTable fresh, NameUses uses) {
     if (rt.pending.waiting.empty()) {
         rt.pending.text.reset();
         keep_shared_values(rt.sharing, rt.globals);
-    } else {
-        rt.pending.settle = settle_waiting;
-        rt.pending.settle_all = settle_all_waiting;
     }
     bool all_bound = check_local(fresh, out);  // the last check: `out` says either way
     static_cast<void>(all_bound);

@@ -33,9 +33,9 @@ namespace vesk {
 // main expression "", none of them a name the base defines; `uses` (consumed)
 // holds the free names of every base definition. The outcome, the globals
 // and every check's order are those check_program gives on the whole table.
-// Definitions named in rt.pending.waiting hold stand-ins in `fresh`, their
-// free names in `uses`: they are left to settle when first used
-// (checks/settle.hpp), and the hooks for that are set when any is left.
+// Definitions named in rt.pending.waiting are in rt.globals already as
+// stand-ins, their free names in `uses`: they are left to settle when first
+// used (checks/settle.hpp), through the hooks set here.
 [[nodiscard]] Outcome check_program_over_base(Runtime& rt, GlobalTable fresh, NameUses uses);
 
 }  // namespace vesk

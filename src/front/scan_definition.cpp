@@ -57,8 +57,9 @@ Role role_of(char c) {
     return kRoles[static_cast<unsigned char>(c)];
 }
 
-constexpr std::size_t kMaxBound = 26;   // more cannot all have a letter
-constexpr std::size_t kMaxScopes = 64;  // deeper nesting is left to the parser
+constexpr std::size_t kMaxBound = 26;  // more cannot all have a letter
+constexpr std::size_t kMaxScopes = 64;
+constexpr std::size_t kFewFree = 32;  // deeper nesting is left to the parser
 constexpr int kMaxArity = 10;
 constexpr int kMaxDescents = 16;  // parentheses around a body, read through
 
@@ -108,8 +109,11 @@ struct Scan {
     std::vector<std::string_view> free;
 
     // A definition uses a few names many times: repeats are dropped here.
+    // Past a few dozen distinct names the repeats are left to the sort at
+    // the end, so that a definition of very many names stays linear.
     void use(std::string_view name) {
-        if (!holds(bound, name) && !holds(free, name)) free.push_back(name);
+        if (holds(bound, name)) return;
+        if (free.size() > kFewFree || !holds(free, name)) free.push_back(name);
     }
 
     // The segment's names turn out to be uses, not binders.
@@ -393,6 +397,7 @@ std::optional<ScannedDefinition> scan_one(Scan& scan, std::size_t begin, std::si
     }
     d.free = scan.free;
     std::sort(d.free.begin(), d.free.end());
+    d.free.erase(std::unique(d.free.begin(), d.free.end()), d.free.end());
     return d;
 }
 

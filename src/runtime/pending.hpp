@@ -23,12 +23,10 @@ struct Runtime;
 // after its comma to the next top-level comma or the end.
 struct PendingPiece {
     std::size_t begin = 0;
-    std::size_t end = 0;
 };
 
 struct PendingDefinitions {
-    // The normalised program text the pieces lie in (shared with nothing
-    // else; kept while a piece waits).
+    // The normalised program text the pieces lie in, kept while one waits.
     std::shared_ptr<const Bytes> text;
     std::map<Bytes, PendingPiece, std::less<>> waiting;
     // Set by the checks when they leave definitions waiting: settling one

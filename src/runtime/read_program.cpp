@@ -34,11 +34,11 @@ const TermRef& stand_in(StandIns& made, int arity, bool uncached) {
     return *made[at];
 }
 
-ParsedDefinition waiting_definition(const ScannedDefinition& s, std::size_t begin, std::size_t end,
+ParsedDefinition waiting_definition(const ScannedDefinition& s, std::size_t begin,
                                     std::string_view text, StandIns& made) {
     ParsedDefinition d{Bytes(s.written), stand_in(made, s.arity, s.uncached), s.uncached,
                        first_non_blank(text, begin)};
-    d.piece = PendingPiece{begin, end};
+    d.piece = PendingPiece{begin};
     d.free.reserve(s.free.size());
     for (std::string_view name : s.free) d.free.emplace_back(name);
     return d;
@@ -66,9 +66,8 @@ std::optional<ParsedProgram> read_program(Bytes raw, Outcome& out) {
     std::vector<std::optional<ScannedDefinition>> scanned = scan_definitions(t, commas);
     for (std::size_t i = 0; i < commas.size(); ++i) {
         std::size_t begin = commas[i] + 1;
-        std::size_t end = i + 1 < commas.size() ? commas[i + 1] : t.size();
         if (const std::optional<ScannedDefinition>& s = scanned[i]) {
-            read[i] = waiting_definition(*s, begin, end, t, made);
+            read[i] = waiting_definition(*s, begin, t, made);
         } else {
             parse_at.push_back(begin);
             parsed_index.push_back(i);

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "../support/random_definitions.hpp"
 #include "checks/arity.hpp"
 #include "checks/free_names.hpp"
@@ -51,6 +53,21 @@ TEST(ScanDefinition, ReadsThePlainForm) {
         EXPECT_EQ(s->arity, row.arity);
         EXPECT_EQ(s->free, row.free);
     }
+}
+
+// Past the few names kept without repeats as they are met, the rest are
+// sorted out at the end: each name once, in byte order.
+TEST(ScanDefinition, ManyNamesEachOnce) {
+    std::string piece = "f\\";
+    for (int i = 0; i < 3000; ++i) {
+        std::string name = {'n', static_cast<char>('a' + i % 26),
+                            static_cast<char>('a' + i / 26 % 26), static_cast<char>('a' + i / 676)};
+        piece += (i == 0 ? "" : " ") + name + " " + name;
+    }
+    std::optional<ScannedDefinition> s = scan(piece);
+    ASSERT_TRUE(s.has_value());
+    EXPECT_EQ(s->free.size(), 3000u);
+    EXPECT_TRUE(std::is_sorted(s->free.begin(), s->free.end()));
 }
 
 TEST(ScanDefinition, LeavesEverythingElseToTheParser) {
