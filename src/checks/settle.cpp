@@ -20,9 +20,7 @@ TermRef checked_form(Runtime& rt, const Bytes& name, PendingPiece piece) {
     std::optional<ParsedDefinition> d = parse_definition_at(*rt.pending.text, piece.begin);
     VESK_ASSERT(d && d->name == name);
     GlobalTable one;
-    TermRef body = std::move(d->body);
-    if (d->uncached) body = make_pair(TermRef("I"), std::move(body));
-    one.emplace(name, std::move(body));
+    one.emplace(name, stored_form(std::move(d->body), d->uncached));
     rewrite_quotes_and_pattern_lets(one);
     std::vector<LetterChoice> choices;
     Outcome out;

@@ -123,12 +123,15 @@ std::optional<ParsedProgram> parse_program(Bytes raw, Outcome& out) {
     return program;
 }
 
+TermRef stored_form(TermRef body, bool uncached) {
+    return uncached ? make_pair(TermRef("I"), std::move(body)) : body;
+}
+
 void store_definition(GlobalTable& globals, UncachedNames& uncached, ParsedDefinition& d) {
+    globals.insert_or_assign(d.name, stored_form(std::move(d.body), d.uncached));
     if (d.uncached) {
-        globals.insert_or_assign(d.name, make_pair(TermRef("I"), std::move(d.body)));
         uncached.insert(d.name);
     } else {
-        globals.insert_or_assign(d.name, std::move(d.body));
         uncached.erase(d.name);
     }
 }

@@ -90,6 +90,9 @@ void parse_waiting(ParsedProgram& program);
 // one as (I body) and listed among the uncached names, a cached one plainly
 // and taken off that list. A later definition of a name replaces an earlier.
 void store_definition(GlobalTable& globals, UncachedNames& uncached, ParsedDefinition& d);
+// What a definition's global holds: its body (consumed), or (I body) for an
+// uncached one.
+[[nodiscard]] TermRef stored_form(TermRef body, bool uncached);
 // A one-letter lower-case name: a local variable, never a global.
 bool is_variable_name(std::string_view name);
 // The binders "\" and "{": the engine gives them their meaning.

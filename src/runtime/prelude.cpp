@@ -43,7 +43,7 @@ void reset_globals(Runtime& rt) {
 void load_prelude(Runtime& rt) {
     reset_globals(rt);
     Bytes text = normalise_layout(kPrelude);
-    std::vector<std::size_t> commas = split_top(text, ",");
+    std::vector<std::size_t> commas = top_level_commas(text);
     GlobalTable& globals = rt.globals;
     for (std::size_t i = 0; i < commas.size(); ++i) {
         std::size_t start = commas[i] + 1;

@@ -47,8 +47,7 @@ ParsedDefinition waiting_definition(const ScannedDefinition& s, std::size_t begi
 }  // namespace
 
 TermRef waiting_stand_in(int arity, bool uncached) {
-    if (uncached) return make_pair(TermRef("I"), TermRef("Z"));
-    return builtin_template(arity);
+    return uncached ? stored_form(TermRef("Z"), true) : builtin_template(arity);
 }
 
 std::optional<ParsedProgram> read_program(Bytes raw, Outcome& out) {
@@ -79,10 +78,9 @@ std::optional<ParsedProgram> read_program(Bytes raw, Outcome& out) {
     }
     ParsedProgram program{std::move(pieces[0]), {}, nullptr};
     for (std::optional<ParsedDefinition>& d : read) {
-        if (!d) continue;
-        if (d->piece) program.text = text;
-        program.definitions.push_back(std::move(*d));
+        if (d) program.definitions.push_back(std::move(*d));
     }
+    if (parsed_index.size() < commas.size()) program.text = std::move(text);  // some wait
     return program;
 }
 
@@ -93,9 +91,15 @@ std::optional<ParsedDefinition> parse_definition_at(std::string_view text, std::
 
 void parse_waiting(ParsedProgram& program) {
     if (!program.text) return;
+    std::string_view text = *program.text;
+    std::vector<std::size_t> begins;
+    for (const ParsedDefinition& d : program.definitions)
+        if (d.piece) begins.push_back(d.piece->begin);
+    std::vector<TermRef> pieces = parse_pieces_at(text, begins);  // one machine for all
+    auto piece = pieces.begin();
     for (ParsedDefinition& d : program.definitions) {
         if (!d.piece) continue;
-        std::optional<ParsedDefinition> parsed = parse_definition_at(*program.text, d.piece->begin);
+        std::optional<ParsedDefinition> parsed = read_segment(text, d.piece->begin, *piece++);
         VESK_ASSERT(parsed && parsed->name == d.name && parsed->uncached == d.uncached);
         d = std::move(*parsed);
     }
