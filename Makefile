@@ -21,7 +21,7 @@ endif
 JOBS ?= 2
 FUZZ_SECONDS ?= 60
 FUZZ_BUILD := build-fuzz
-FUZZ_TARGETS := fuzz_whole_path fuzz_parse_print fuzz_arithmetic
+FUZZ_TARGETS := fuzz_whole_path fuzz_parse_print fuzz_arithmetic fuzz_compiled
 EXAMPLE ?= examples/factorial.vk
 PREFIX ?= /usr/local
 

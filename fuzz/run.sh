@@ -10,7 +10,7 @@ build=$1
 seconds=$2
 root=$(cd "$(dirname "$0")/.." && pwd)
 failed=0
-for target in whole_path parse_print arithmetic; do
+for target in whole_path parse_print arithmetic compiled; do
   corpus=$build/corpus/$target
   mkdir -p "$corpus" "$build/findings"
   seeds=()

@@ -124,7 +124,7 @@ inline void annotate_pair(Term* t) {
         }
     }
     auto stored = static_cast<std::uint64_t>(arity + header::kArityBias);
-    t->header = (t->header & header::kRefsMask) |
+    t->header = (t->header & header::kRefsMask) | ((l->header | r->header) & header::kLifted) |
                 (static_cast<std::uint64_t>(vars) << header::kSpanShift) |
                 (stored << header::kArityShift) | (pending ? header::kPending : 0);
 }

@@ -6,7 +6,9 @@
 
 #include "engine/integer_body.hpp"
 #include "engine/leaves.hpp"
+#include "engine/lift.hpp"
 #include "engine/machine.hpp"
+#include "engine/reify.hpp"
 #include "engine/shape.hpp"
 #include "engine/substitute.hpp"
 #include "runtime/call.hpp"
@@ -54,12 +56,29 @@ void end_with(Machine& m, Term* result) {
 
 }  // namespace
 
+// The written form of a term that leaves the machine (an owner).
+Term* written_form(Machine& m, Term* t) {
+    return reify_lifted(m.rt.globals, m.names.lifted, t);
+}
+
 // name a1 .. an = the handler's result, the arguments borrowed from the
 // spine (whose cells the caller keeps alive until the result is placed).
+// A handler sees every argument in its written form: one that holds a
+// lifted closure is rewritten for the call, and is never its to change.
 Term* run_builtin(Machine& m, const BuiltinRow& row, const Spine& s) {
     VESK_ASSERT(s.count == row.arity);
-    Call call{spine_arguments(s), m.rt, s.sole};
+    Spine shown = s;
+    Term* owned[kMaxArguments];
+    int written = 0;
+    for (int i = 0; i < s.count; ++i) {
+        if (holds_lifted(s.arg[i])) [[unlikely]] {
+            shown.arg[i] = owned[written++] = written_form(m, s.arg[i]);
+            shown.sole = static_cast<std::uint16_t>(shown.sole & ~(1u << i));
+        }
+    }
+    Call call{spine_arguments(shown), m.rt, shown.sole};
     Term* r = row.handler(call).take();
+    for (int i = 0; i < written; ++i) release(owned[i]);
     note_builtin_called(m.names, row);
     return r;
 }
@@ -105,6 +124,7 @@ void contract_lambda(Machine& m, const Spine& s) {
 
 // )name v = v, and v becomes name's cached value; a lambda v is stored and
 // returned as (B I v), so that name stays a constant of arity 0.
+// The table holds written forms only: a closure is given its own first.
 void contract_definer(Machine& m, const Spine& s) {
     Term* v = s.arg[0];
     VESK_ASSERT(value_cell(m.rt.globals, v));
@@ -112,7 +132,7 @@ void contract_definer(Machine& m, const Spine& s) {
     auto found = m.rt.globals.find(name);
     VESK_ASSERT(found != m.rt.globals.end());
     VESK_ASSERT(m.rt.uncached.find(name) == m.rt.uncached.end());
-    Term* stored = retained(v);
+    Term* stored = written_form(m, v);
     if (binder_shape(v) == BinderShape::lambda) {
         Term* bi =
             owned_pair(annotated_leaf(m.rt, CommonLeaf::B), annotated_leaf(m.rt, CommonLeaf::I));
@@ -193,9 +213,24 @@ void contract_global(Machine& m, const Spine& s, NameEntry& entry) {
     set_focus(m, run_plan(plan->body, values));
 }
 
+// L c1 .. cm a1 .. ak = e[f1 := c1, .., yk := ak], L a lifted binder's
+// function (lift.hpp): its body replayed with every letter put in at once.
+// With `onto`, the body's head spine is left unbuilt on the frames.
+void contract_lifted(Machine& m, LiftedFunction& f, const Spine& s, bool onto) {
+    Term* values[26];  // only the function's letters are read
+    for (int i = 0; i < s.count; ++i) values[f.letters[static_cast<std::size_t>(i)] - 'a'] = s.arg[i];
+    const SubstitutionPlan& plan = lifted_plan(m.names, f);  // f may move
+    set_focus(m, onto ? run_plan_onto(plan, values, m.frames) : run_plan(plan, values));
+}
+
 // A name that is neither a built-in nor a global ends the run with the
 // missing-name leaf "]"name.
 void contract_name(Machine& m, const Spine& s) {
+    if (LiftedFunction* f = find_lifted(m.names.lifted, s.head)) {
+        VESK_ASSERT(f->letters.size() == static_cast<std::size_t>(s.count));  // its arity
+        contract_lifted(m, *f, s, false);
+        return;
+    }
     NameEntry* entry = find_name(m.names, s.head);
     if (entry == nullptr) {
         end_with(m, prefixed_leaf(m, ']', leaf_view(s.head)));
@@ -222,6 +257,11 @@ Unbuilt contract_unbuilt(Machine& m, const Spine& s) {
         return Unbuilt::contracted;
     }
     if (!is_name_head(h)) return Unbuilt::refused;
+    if (LiftedFunction* f = find_lifted(m.names.lifted, h)) {
+        if (f->letters.size() != static_cast<std::size_t>(s.count)) return Unbuilt::refused;
+        contract_lifted(m, *f, s, engine_unbuilt_spine);
+        return Unbuilt::contracted;
+    }
     NameEntry* entry = find_name(m.names, h);
     if (entry == nullptr) return Unbuilt::refused;
     if (entry->kind == NameKind::builtin) {

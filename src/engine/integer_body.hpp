@@ -26,6 +26,7 @@
 #pragma once
 
 #include <cstddef>
+#include <optional>
 
 #include "engine/contract.hpp"
 #include "engine/name_cache.hpp"
@@ -39,6 +40,26 @@ inline bool engine_integer_bodies = true;
 // they are not compiled yet; each ends with its code ready, or none when
 // it is not an integer body or calls one that is not.
 void compile_integer_body(NameCache& cache, std::size_t index);
+
+// A body that opens, as the machine would meet it after its alias and
+// identity contractions, as a comparison of two integer expressions
+// choosing between two branches: cmp e1 e2 yes no. `test` computes the
+// truth from the values of the letters (by their place in the alphabet),
+// calling nothing; yes and no are borrowed from the body.
+struct Choice {
+    std::vector<IntegerStep> test;
+    Term* yes = nullptr;
+    Term* no = nullptr;
+};
+// Whether t (borrowed, annotated) opens so, while the program's K and H
+// choose as the prelude's do.
+bool open_choice(NameCache& cache, Term* t, Choice& out);
+
+// The value of `code` (made for a choice or an argument: no calls) on the
+// letters' values (borrowed, by letter), or nullopt when one it reads is
+// not a small integer or a step would leave 64 bits.
+std::optional<std::int64_t> run_flat_code(const std::vector<IntegerStep>& code,
+                                          Term* const* values);
 
 // The value of plan `index`'s global applied to the spine's arguments
 // (borrowed), computed by its code: an annotated owner of an integer leaf.

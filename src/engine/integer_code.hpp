@@ -41,9 +41,15 @@ struct IntegerStep {
 // an integer body.
 enum class CodeState : std::uint8_t { unknown, compiling, ready, none };
 
+// A run that gives up (integer_body.hpp) costs only its own call: the code
+// stays, but after g give-ups in a row the next 2^g - 1 calls (at most
+// 2^16 - 1) go to the cells without trying it, so a body that keeps
+// giving up deep inside a recursion is not run again at every level.
 struct IntegerCode {
     CodeState state = CodeState::unknown;
     std::vector<IntegerStep> steps;
+    std::uint8_t give_ups = 0;  // in a row; a run that ends well clears it
+    std::uint32_t skip = 0;     // calls still to leave to the cells
 };
 
 }  // namespace vesk

@@ -99,17 +99,20 @@ bool arith(Machine& m, const IntegerStep& step, Slot a, Slot b, Slot& r) {
     return true;
 }
 
+// a cmp b on host integers: 1 true, 0 false, -1 for a rule that is no test.
+int small_test(IntegerRule rule, std::int64_t a, std::int64_t b) {
+    switch (rule) {
+        case IntegerRule::less: return a < b;
+        case IntegerRule::at_least: return a >= b;
+        case IntegerRule::same: return a == b;
+        case IntegerRule::differ: return a != b;
+        default: return -1;
+    }
+}
+
 // a cmp b: 1 true, 0 false, -1 for a handler giving neither truth.
 int test(Machine& m, const IntegerStep& step, Slot a, Slot b) {
-    if (a.big == nullptr && b.big == nullptr) {
-        switch (step.row->integer) {
-            case IntegerRule::less: return a.small < b.small;
-            case IntegerRule::at_least: return a.small >= b.small;
-            case IntegerRule::same: return a.small == b.small;
-            case IntegerRule::differ: return a.small != b.small;
-            default: return -1;
-        }
-    }
+    if (a.big == nullptr && b.big == nullptr) return small_test(step.row->integer, a.small, b.small);
     TermRef out = call_handler(m, step.row, a, b);
     if (is_byte_leaf(out.cell, 'K')) return 1;
     if (is_byte_leaf(out.cell, 'H')) return 0;
@@ -208,8 +211,12 @@ Term* run_integer_body(Machine& m, std::size_t index, const Spine& s) {
     if (m.names.plans[index].code.state == CodeState::unknown) {
         compile_integer_body(m.names, index);
     }
-    const IntegerCode& code = m.names.plans[index].code;
+    IntegerCode& code = m.names.plans[index].code;
     if (code.state != CodeState::ready) return nullptr;
+    if (code.skip > 0) {
+        --code.skip;
+        return nullptr;
+    }
     for (int i = 0; i < s.count; ++i) {
         std::optional<std::int64_t> v = small_integer(s.arg[i]);
         if (!v) {
@@ -219,12 +226,60 @@ Term* run_integer_body(Machine& m, std::size_t index, const Spine& s) {
         values.push_back({*v, nullptr});
     }
     Term* result = run_code(m, code.steps.data());
+    IntegerCode& after = m.names.plans[index].code;  // running makes no plans, but read it again
     if (result == nullptr) {
-        m.names.plans[index].code.state = CodeState::none;  // not tried again
+        if (after.give_ups < 16) ++after.give_ups;
+        after.skip = (std::uint32_t{1} << after.give_ups) - 1;
         return nullptr;
     }
+    after.give_ups = 0;
     annotate(m.rt.globals, result);
     return result;
+}
+
+// A small stack on the C stack is enough: the code of a choice or an
+// argument is one expression of a body, nested at most so deep.
+std::optional<std::int64_t> run_flat_code(const std::vector<IntegerStep>& code,
+                                          Term* const* values) {
+    constexpr std::size_t kMostValues = 64;
+    std::int64_t stack[kMostValues];
+    std::size_t top = 0;
+    for (std::size_t pc = 0; pc < code.size();) {
+        const IntegerStep& step = code[pc++];
+        switch (step.op) {
+            case IntegerStep::param: {
+                std::optional<std::int64_t> v = small_integer(values[step.count]);
+                if (!v || top == kMostValues) return std::nullopt;
+                stack[top++] = *v;
+                break;
+            }
+            case IntegerStep::constant:
+                if (step.leaf != nullptr || top == kMostValues) return std::nullopt;
+                stack[top++] = step.value;
+                break;
+            case IntegerStep::arith: {
+                std::int64_t r;
+                if (!host_arith(step.row->integer, stack[top - 2], stack[top - 1], r)) {
+                    return std::nullopt;
+                }
+                stack[--top - 1] = r;
+                break;
+            }
+            case IntegerStep::test: {
+                std::int64_t a = stack[top - 2], b = stack[top - 1];
+                top -= 2;
+                int truth = small_test(step.row->integer, a, b);
+                if (truth < 0) return std::nullopt;
+                if (truth == 0) pc = step.target;
+                break;
+            }
+            case IntegerStep::jump: pc = step.target; break;
+            case IntegerStep::done: return stack[top - 1];
+            case IntegerStep::call:
+            case IntegerStep::tail_call: return std::nullopt;  // never made without calls
+        }
+    }
+    return std::nullopt;
 }
 
 }  // namespace vesk

@@ -3,6 +3,7 @@
 #include "engine/contract.hpp"
 #include "engine/leaves.hpp"
 #include "engine/machine_state.hpp"
+#include "engine/reify.hpp"
 #include "engine/run_budget.hpp"
 
 namespace vesk {
@@ -238,6 +239,12 @@ Term* run(Machine& m) {
     }
     Term* result = m.focus;
     m.focus = nullptr;
+    if (holds_lifted(result)) {
+        // the value leaves the machine in its written form
+        Term* written = reify_lifted(m.rt.globals, m.names.lifted, result);
+        release(result);
+        result = written;
+    }
     return result;
 }
 

@@ -1,5 +1,6 @@
 #include "engine/name_cache.hpp"
 
+#include "engine/plan_choice.hpp"
 #include "engine/plan_heads.hpp"
 #include "engine/shape.hpp"
 
@@ -69,6 +70,7 @@ void flush_names(NameCache& cache) {
     cache.slots.clear();
     cache.used = 0;
     cache.plans.clear();
+    forget_lifted_plans(cache.lifted);
 }
 
 const GlobalPlan* make_global_plan(NameCache& cache, NameEntry& entry) {
@@ -85,20 +87,24 @@ const GlobalPlan* make_global_plan(NameCache& cache, NameEntry& entry) {
     }
     if (names.empty()) {
         entry.plan = static_cast<int>(cache.plans.size());
-        cache.plans.push_back({TermRef(d), {}, SubstitutionPlan{TermRef(d), {}, 0}, {}});
+        cache.plans.push_back({TermRef(d), {}, SubstitutionPlan{TermRef(d), {}, 0, nullptr}, {}});
         return nullptr;
     }
     Term* leaf = entry.leaf;
     TermRef head_done(body);
     if (cache.plan_heads && engine_plan_heads) head_done = contract_plan_head(cache, head_done);
+    // A linear head takes its arguments as they stand: a closure inside its
+    // body could capture work, so its binders stay.
+    if (cache.plan_heads && engine_lift_binders && !is_linear_byte(first_byte(leaf))) {
+        head_done = lift_binders(cache, head_done.cell);
+    }
+    SubstitutionPlan plan = make_plan(cache.rt.globals, std::move(head_done), letters);
+    attach_choices(cache, plan, letters);
     // Looking names up may have moved the entries: this one is found again.
     NameEntry* again = find_name(cache, leaf);
     VESK_ASSERT(again != nullptr);
     again->plan = static_cast<int>(cache.plans.size());
-    cache.plans.push_back({TermRef(d),
-                           std::move(names),
-                           make_plan(cache.rt.globals, std::move(head_done), letters),
-                           {}});
+    cache.plans.push_back({TermRef(d), std::move(names), std::move(plan), {}});
     return &cache.plans.back();
 }
 

@@ -20,6 +20,7 @@
 #include <vector>
 
 #include "engine/integer_code.hpp"
+#include "engine/lift.hpp"
 #include "engine/substitute.hpp"
 #include "runtime/runtime.hpp"
 #include "terms/term.hpp"
@@ -59,9 +60,13 @@ struct NameCache {
     std::size_t used = 0;
     std::size_t globals_seen = 0;  // the global table's size when last checked
     std::vector<GlobalPlan> plans;
-    // Whether plans contract their body's head ahead (plan_heads.hpp): off
-    // for a machine that must take exactly one step.
+    // Whether plans contract their body's head ahead (plan_heads.hpp) and
+    // lift the binders inside (lift.hpp): off for a machine that must take
+    // exactly one step.
     bool plan_heads = true;
+    // The binders lifted out of bodies; kept across flushes, which drop
+    // only their plans.
+    LiftedStore lifted;
 
     explicit NameCache(Runtime& runtime) : rt(runtime) {}
     NameCache(const NameCache&) = delete;

@@ -58,7 +58,9 @@ Term* apply_rest(Term* t, const HeadSpine& s, int from) {
 // the head is of neither kind.
 Term* contract_head_once(NameCache& cache, const HeadSpine& s) {
     Term* h = s.head;
-    if (!is_leaf_cell(h) || !is_name_head(h)) return nullptr;
+    if (!is_leaf_cell(h) || !is_name_head(h) || find_lifted(cache.lifted, h) != nullptr) {
+        return nullptr;
+    }
     NameEntry* entry = find_name(cache, h);
     if (entry == nullptr || entry->kind != NameKind::global) return nullptr;
     const GlobalTable& globals = cache.rt.globals;

@@ -2,6 +2,7 @@
 
 #include "engine/annotate.hpp"
 #include "engine/build.hpp"
+#include "engine/integer_body.hpp"
 #include "engine/shape.hpp"
 
 namespace vesk {
@@ -216,7 +217,7 @@ TermRef substitute(const GlobalTable& globals, TermRef t, const TermRef& v, char
 
 SubstitutionPlan make_plan(const GlobalTable& globals, TermRef body, std::uint32_t letters) {
     annotate(globals, body.cell);
-    SubstitutionPlan plan{std::move(body), {}};
+    SubstitutionPlan plan{std::move(body), {}, 0, nullptr};
     Recorder out{plan.steps};
     walk(plan.body.cell, letters, out);
     fix_headers(globals, plan.steps);
@@ -225,12 +226,12 @@ SubstitutionPlan make_plan(const GlobalTable& globals, TermRef body, std::uint32
     return plan;
 }
 
+namespace {
+
 // Replaying never re-enters itself (it calls nothing that runs a plan), so
 // its results live on one stack sized for the plan before the loop starts.
 // With `leave_spine` the marked spine pairs are not built: both of their
 // sides stay on the stack. Returns the stack's top.
-namespace {
-
 template <bool leave_spine>
 Term** replay(const SubstitutionPlan& plan, Term* const* values) {
     if (plan_stack.size() < plan.depth) plan_stack.resize(plan.depth);
@@ -245,7 +246,9 @@ Term** replay(const SubstitutionPlan& plan, Term* const* values) {
                 Term* l = *--top;
                 if (step.header != 0) {
                     Term* p = make_pair_cell(l, r);
-                    p->header = step.header | 1;  // one owner: the stack
+                    // one owner, the stack; a lifted closure among the
+                    // values makes the pair hold one too
+                    p->header = step.header | 1 | ((l->header | r->header) & header::kLifted);
                     *top++ = p;
                 } else {
                     *top++ = owned_pair(l, r);
@@ -257,16 +260,29 @@ Term** replay(const SubstitutionPlan& plan, Term* const* values) {
     return top;
 }
 
+// The plan of the branch the values choose, as far as the choices go.
+const SubstitutionPlan& chosen(const SubstitutionPlan& plan, Term* const* values) {
+    const SubstitutionPlan* p = &plan;
+    while (p->choice != nullptr && engine_plan_choices) {
+        std::optional<std::int64_t> truth = run_flat_code(p->choice->test, values);
+        if (!truth) break;
+        p = *truth != 0 ? &p->choice->yes : &p->choice->no;
+    }
+    return *p;
+}
+
 }  // namespace
 
-Term* run_plan(const SubstitutionPlan& plan, Term* const* values) {
+Term* run_plan(const SubstitutionPlan& whole, Term* const* values) {
+    const SubstitutionPlan& plan = chosen(whole, values);
     Term** top = replay<false>(plan, values);
     VESK_ASSERT(top == plan_stack.data() + 1);
     return plan_stack[0];
 }
 
-Term* run_plan_onto(const SubstitutionPlan& plan, Term* const* values,
+Term* run_plan_onto(const SubstitutionPlan& whole, Term* const* values,
                     std::vector<std::uintptr_t>& frames) {
+    const SubstitutionPlan& plan = chosen(whole, values);
     Term** top = replay<true>(plan, values);
     Term** bottom = plan_stack.data();
     // bottom[0] is the head part, bottom[1..] the unbuilt right sides,

@@ -13,7 +13,10 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <vector>
+
+#include "engine/integer_code.hpp"
 
 #include "runtime/globals.hpp"
 #include "terms/term.hpp"
@@ -54,13 +57,31 @@ struct PlanStep {
 };
 inline constexpr std::uint64_t kUnbuiltSpine = 1;
 
+struct PlanChoice;
+
 // The recorded walk of substituting the letters `letters` into `body`. The
 // plan holds its body, so the cells it shares stay alive with it.
+//
+// A body that is a comparison of integer expressions choosing between two
+// branches (integer_body.hpp) may also carry the plans of its branches: when
+// the test's operands are small integers, replaying gives the chosen
+// branch only, which is what the comparison, the truth it gives and the
+// truth's choice of its first or second argument would leave in focus, and
+// the branch not taken is never built.
 struct SubstitutionPlan {
     TermRef body;
     std::vector<PlanStep> steps;
     std::size_t depth = 0;  // the most results on the stack at any step
+    std::unique_ptr<PlanChoice> choice;
 };
+
+struct PlanChoice {
+    std::vector<IntegerStep> test;  // 1 for yes, 0 for no
+    SubstitutionPlan yes, no;
+};
+
+// On unless a test compares plans that choose with the plain replay.
+inline bool engine_plan_choices = true;
 
 // Records the plan of substituting `letters` into body (consumed).
 [[nodiscard]] SubstitutionPlan make_plan(const GlobalTable& globals, TermRef body,

@@ -2,8 +2,14 @@
 //
 // A cell is one allocation: a 64-bit header followed by the body.
 //
-//   bits  0-29  refs     owners of the cell; a new cell has 0 until its first
+//   bits  0-28  refs     owners of the cell; a new cell has 0 until its first
 //                        handle takes it
+//   bit  29     lifted   the term holds a lifted closure of the machine's
+//                        (engine/lift.hpp) somewhere inside: set on the
+//                        closure's head leaf and carried up by every pair
+//                        built over it, so one bit read tells that a term
+//                        must be given its written form before anyone else
+//                        sees it
 //   bits 30-55  span     a number or bracket leaf: its text length when below
 //                        2^26 (else 0); after annotation: the data length of a
 //                        data term, or the set of free one-letter variables
@@ -58,7 +64,8 @@ struct Term {
 };
 
 namespace header {
-inline constexpr std::uint64_t kRefsMask = (std::uint64_t{1} << 30) - 1;
+inline constexpr std::uint64_t kRefsMask = (std::uint64_t{1} << 29) - 1;
+inline constexpr std::uint64_t kLifted = std::uint64_t{1} << 29;
 inline constexpr int kSpanShift = 30;
 inline constexpr std::uint64_t kSpanMask = ((std::uint64_t{1} << 26) - 1) << kSpanShift;
 inline constexpr std::uint32_t kSpanLimit = std::uint32_t{1} << 26;
@@ -125,6 +132,10 @@ LeafKind kind_of_text(std::string_view text);
 // First text byte of a leaf, 0 for a pair.
 inline unsigned char first_byte(const Term* t) {
     return is_leaf_cell(t) ? static_cast<unsigned char>(leaf_chars(t)[0]) : 0;
+}
+// Whether the term holds a lifted closure (see the header above).
+inline bool holds_lifted(const Term* t) {
+    return (t->header & header::kLifted) != 0;
 }
 inline std::uint32_t refs_of(const Term* t) {
     return static_cast<std::uint32_t>(t->header & header::kRefsMask);

@@ -171,5 +171,27 @@ TEST_F(IntegerBodies, CodeIsTakenForWholeRecursions) {
     EXPECT_LT(with_code, 50u);
 }
 
+// The truths a comparison gives are the program's own K and H: the code
+// takes a comparison only while they choose as the prelude's do.
+TEST_F(IntegerBodies, ARedefinedTruthIsHonoured) {
+    define("ff", "\\ n (? (? (< n 2) 10) 20)");
+    define("hh", "\\ n (? (? (< n 2) (+ n 1)) (* n 3))");
+    define("K", "\\ x (\\ y y)");
+    for (const char* text : {"ff 1", "ff 5", "hh 1", "hh 5"}) {
+        EXPECT_EQ(value_of(text, true), value_of(text, false)) << text;
+    }
+    EXPECT_EQ(value_of("ff 1", true), "20");
+}
+
+// A call that gives up (a zero divisor) leaves the code to later calls of
+// the same run: the loop after it runs as code.
+TEST_F(IntegerBodies, AGiveUpCostsOnlyItsCall) {
+    define("dv", "\\ n (\\ d (less n 1 0 (plus (over n d) (dv (dash n 1) d))))");
+    const char* text = "{ x (dv 5 0) (dv 2000 1)";
+    std::uint64_t with_code = 0, without = 0;
+    EXPECT_EQ(value_of(text, true, &with_code), value_of(text, false, &without));
+    EXPECT_LT(with_code * 20, without);
+}
+
 }  // namespace
 }  // namespace vesk::test

@@ -1,0 +1,101 @@
+// Fuzz target: every program text run twice through the whole path, once
+// with the machine's compiled forms and shortcuts (lifted binders, plans
+// with their heads contracted, integer code, the alias, unbuilt-spine and
+// argument shortcuts) and once as plain cells with all of them off. Both
+// must end the same way: the same outcome fields and the same status. A
+// run cut off by the budget is not compared (the two take different
+// numbers of steps). Programs that reach the host are left out, as in the
+// whole-path target, so nothing is written anywhere.
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <string_view>
+
+#include "builtins/families.hpp"
+#include "driver/checked_base.hpp"
+#include "driver/run.hpp"
+#include "driver/stages.hpp"
+#include "engine/integer_body.hpp"
+#include "engine/lift.hpp"
+#include "engine/machine.hpp"
+#include "engine/plan_heads.hpp"
+#include "engine/run_budget.hpp"
+
+namespace {
+
+constexpr std::uint64_t kSteps = 50000;
+constexpr std::uint64_t kHeapBytes = std::uint64_t{64} << 20;
+constexpr double kSeconds = 2.0;
+
+bool names_host_builtin(std::string_view text) {
+    for (const vesk::BuiltinFamily* family : vesk::builtin_families()) {
+        for (const vesk::BuiltinRow& row : family->rows) {
+            if ((row.effects & vesk::touches_host) != 0 &&
+                text.find(row.name) != std::string_view::npos) {
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
+vesk::CheckedBase& checked_base() {
+    static vesk::CheckedBase* base = [] {
+        auto* made = new vesk::CheckedBase;
+        vesk::prepare_checked_base(*made);
+        return made;
+    }();
+    return *base;
+}
+
+// Every fast path of the machine on or off at once.
+void compiled_forms(bool on) {
+    vesk::engine_lift_binders = on;
+    vesk::engine_integer_bodies = on;
+    vesk::engine_plan_heads = on;
+    vesk::engine_alias_shortcut = on;
+    vesk::engine_unbuilt_spine = on;
+    vesk::engine_argument_shortcut = on;
+}
+
+struct Ending {
+    vesk::Outcome out;
+    int status = 0;
+    bool stopped = false;
+};
+
+Ending run(std::string_view text, bool compiled) {
+    char* no_args[] = {nullptr};
+    compiled_forms(compiled);
+    Ending e;
+    vesk::start_run_budget(kSteps, kHeapBytes, kSeconds);
+    e.out = vesk::run_stages_on_base(checked_base(), text, no_args, e.status, vesk::WaitMode::never);
+    e.stopped = vesk::run_budget_ran_out();
+    compiled_forms(true);
+    return e;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
+    checked_base();
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    std::string_view text(reinterpret_cast<const char*>(data), size);
+    if (names_host_builtin(text)) return 0;
+    Ending fast = run(text, true);
+    Ending cells = run(text, false);
+    if (fast.stopped || cells.stopped) return 0;
+    const vesk::Outcome& a = fast.out;
+    const vesk::Outcome& b = cells.out;
+    if (a.code != b.code || a.say != b.say || a.vip != b.vip || a.tip != b.tip || a.way != b.way ||
+        (vesk::is_check(a) && fast.status != cells.status)) {
+        std::fprintf(stderr, "FINDING: compiled and cells end otherwise: %s %d / %s %d\n",
+                     a.code.c_str(), fast.status, b.code.c_str(), cells.status);
+        std::abort();
+    }
+    return 0;
+}
