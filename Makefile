@@ -8,6 +8,7 @@
 # is honoured. SANITIZE=1 builds into build-asan with AddressSanitizer and
 # UBSan; WERROR=1 adds -Werror.
 #   make fuzz FUZZ_SECONDS=N   builds the fuzz targets with clang and runs each for N seconds
+#   make bench-engine          builds vesk and times it beside python3 and lua5.4
 
 BUILD := build
 CMAKE_FLAGS :=
@@ -29,7 +30,7 @@ PREFIX ?= /usr/local
 # level announces the directory it enters and leaves.
 MAKEFLAGS += --no-print-directory
 
-.PHONY: all configure test run bench install fuzz clean
+.PHONY: all configure test run bench bench-engine install fuzz clean
 
 all: configure
 	cmake --build $(BUILD) -j $(JOBS) --target vesk
@@ -48,6 +49,11 @@ run: all
 bench: configure
 	cmake --build $(BUILD) -j $(JOBS)
 	bash bench/run_all.sh $(BUILD)
+
+# The engine beside python3 and lua5.4 on every workload, 3 rounds (a few
+# minutes): bench/engine_vs_python.py.
+bench-engine: all
+	/usr/bin/python3 bench/engine_vs_python.py $(BUILD) 3
 
 install: all
 	cmake --install $(BUILD) --prefix $(PREFIX)
