@@ -9,6 +9,7 @@
 # UBSan; WERROR=1 adds -Werror.
 #   make fuzz FUZZ_SECONDS=N   builds the fuzz targets with clang and runs each for N seconds
 #   make bench-engine          builds vesk and times it beside python3 and lua5.4
+#   make sweep   calls every built-in with every hostile argument kind
 
 BUILD := build
 CMAKE_FLAGS :=
@@ -30,7 +31,7 @@ PREFIX ?= /usr/local
 # level announces the directory it enters and leaves.
 MAKEFLAGS += --no-print-directory
 
-.PHONY: all configure test run bench bench-engine install fuzz clean
+.PHONY: all configure test run bench bench-engine install fuzz sweep clean
 
 all: configure
 	cmake --build $(BUILD) -j $(JOBS) --target vesk
@@ -64,6 +65,11 @@ fuzz:
 	CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -DVESK_FUZZ=ON > /dev/null
 	cmake --build $(FUZZ_BUILD) -j $(JOBS) --target $(FUZZ_TARGETS)
 	bash fuzz/run.sh $(FUZZ_BUILD) $(FUZZ_SECONDS)
+
+# The whole hostile-argument sweep of tests/hostile/sweep.py (make test runs
+# a sample of it): every built-in with every hostile argument kind.
+sweep: all
+	python3 tests/hostile/sweep.py $(BUILD)/vesk --jobs $(JOBS)
 
 clean:
 	rm -rf build build-asan build-fuzz

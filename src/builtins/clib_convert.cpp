@@ -5,35 +5,36 @@
 
 #include "builtins/host_families.hpp"
 #include "builtins/host_values.hpp"
+#include "builtins/raw_ranges.hpp"
 
 namespace vesk {
 
 namespace {
 
 TermRef atof_handler(Call& c) {
-    std::optional<const char*> s = c_string(c.args[0]);
+    std::optional<const char*> s = c_string(c, c.args[0]);
     if (!s) return c.fail();
     return float_result(std::atof(*s));
 }
 
 // atoi (a C int) and atol (a C long).
 TermRef ato(Call& c, bool wide) {
-    std::optional<const char*> s = c_string(c.args[0]);
+    std::optional<const char*> s = c_string(c, c.args[0]);
     if (!s) return c.fail();
     return integer_result(wide ? std::atol(*s) : std::atoi(*s));
 }
 
 TermRef strtod_handler(Call& c) {
-    std::optional<const char*> s = c_string(c.args[0]);
-    std::optional<void*> end = raw_address(c.args[1]);
+    std::optional<const char*> s = c_string(c, c.args[0]);
+    std::optional<void*> end = record_arg(c, 1, sizeof(char*), Access::write, true);
     if (!s || !end) return c.fail();
     return float_result(std::strtod(*s, static_cast<char**>(*end)));
 }
 
 // strtol, and strtoul (the value read as unsigned).
 TermRef strto(Call& c, bool as_unsigned) {
-    std::optional<const char*> s = c_string(c.args[0]);
-    std::optional<void*> end = raw_address(c.args[1]);
+    std::optional<const char*> s = c_string(c, c.args[0]);
+    std::optional<void*> end = record_arg(c, 1, sizeof(char*), Access::write, true);
     std::optional<std::int64_t> base = int_arg(c, 2);
     if (!s || !end || !base) return c.fail();
     auto** e = static_cast<char**>(*end);

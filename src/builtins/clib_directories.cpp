@@ -13,7 +13,7 @@ namespace vesk {
 namespace {
 
 TermRef opendir_handler(Call& c) {
-    std::optional<const char*> path = c_string(c.args[0]);
+    std::optional<const char*> path = c_string(c, c.args[0]);
     if (!path) return c.fail();
     DIR* dir = opendir(*path);
     SavedErrno saved;

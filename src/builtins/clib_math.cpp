@@ -6,6 +6,7 @@
 
 #include "builtins/host_families.hpp"
 #include "builtins/host_values.hpp"
+#include "builtins/raw_ranges.hpp"
 
 namespace vesk {
 
@@ -36,7 +37,7 @@ TermRef ldexp_handler(Call& c) {
 // frexp stores the exponent (a C int) at the address given.
 TermRef frexp_handler(Call& c) {
     std::optional<double> x = float_argument(c.args[0]);
-    std::optional<void*> at = nonnull_address(c.args[1]);
+    std::optional<void*> at = record_arg(c, 1, sizeof(int), Access::write);
     if (!x || !at) return c.fail();
     return float_result(std::frexp(*x, static_cast<int*>(*at)));
 }
@@ -44,7 +45,7 @@ TermRef frexp_handler(Call& c) {
 // modf stores the integral part (a double) at the address given.
 TermRef modf_handler(Call& c) {
     std::optional<double> x = float_argument(c.args[0]);
-    std::optional<void*> at = nonnull_address(c.args[1]);
+    std::optional<void*> at = record_arg(c, 1, sizeof(double), Access::write);
     if (!x || !at) return c.fail();
     return float_result(std::modf(*x, static_cast<double*>(*at)));
 }

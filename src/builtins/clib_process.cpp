@@ -24,7 +24,7 @@ TermRef abort_handler(Call&) {
 }
 
 TermRef getenv_handler(Call& c) {
-    std::optional<const char*> name = c_string(c.args[0]);
+    std::optional<const char*> name = c_string(c, c.args[0]);
     if (!name) return c.fail();
     return pointer_result(std::getenv(*name));
 }
@@ -32,7 +32,7 @@ TermRef getenv_handler(Call& c) {
 // Output the program wrote before is flushed first, so that it comes before
 // the command's own.
 TermRef system_handler(Call& c) {
-    std::optional<const char*> command = c_string(c.args[0]);
+    std::optional<const char*> command = c_string(c, c.args[0]);
     if (!command) return c.fail();
     std::fflush(nullptr);
     return integer_result(std::system(*command));

@@ -6,9 +6,11 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <iterator>
 
 #include "builtins/host_families.hpp"
 #include "builtins/host_values.hpp"
+#include "builtins/raw_ranges.hpp"
 
 namespace vesk {
 
@@ -26,29 +28,30 @@ TermRef opened(Call& c, std::FILE* stream) {
 }
 
 TermRef fopen_handler(Call& c) {
-    std::optional<const char*> path = c_string(c.args[0]), mode = c_string(c.args[1]);
+    std::optional<const char*> path = c_string(c, c.args[0]), mode = c_string(c, c.args[1]);
     if (!path || !mode) return c.fail();
     return opened(c, std::fopen(*path, *mode));
 }
 
 TermRef fdopen_handler(Call& c) {
     std::optional<std::int64_t> fd = int_arg(c, 0);
-    std::optional<const char*> mode = c_string(c.args[1]);
+    std::optional<const char*> mode = c_string(c, c.args[1]);
     if (!fd || !mode) return c.fail();
     return opened(c, fdopen(static_cast<int>(*fd), *mode));
 }
 
 TermRef tmpnam_handler(Call& c) {
-    std::optional<void*> buffer = raw_address(c.args[0]);
+    std::optional<void*> buffer = record_arg(c, 0, L_tmpnam, Access::write, true);
     if (!buffer) return c.fail();
     return pointer_result(std::tmpnam(static_cast<char*>(*buffer)));
 }
 
+// The three standard streams are refused: the process writes to them after
+// the run, and a closed one would be touched after it is gone.
 TermRef fclose_handler(Call& c) {
     std::optional<std::FILE*> stream = stream_argument(c, c.args[0]);
-    if (!stream) return c.fail();
-    c.rt.host.streams.erase(*stream);
-    return integer_result(std::fclose(*stream));
+    if (!stream || *stream == stdin || *stream == stdout || *stream == stderr) return c.fail();
+    return integer_result(close_stream(c.rt.host, *stream));
 }
 
 // fflush of 0 flushes every output stream.
@@ -88,13 +91,13 @@ TermRef putchar_handler(Call& c) {
 }
 
 TermRef puts_handler(Call& c) {
-    std::optional<const char*> s = c_string(c.args[0]);
+    std::optional<const char*> s = c_string(c, c.args[0]);
     if (!s) return c.fail();
     return integer_result(std::puts(*s));
 }
 
 TermRef perror_handler(Call& c) {
-    std::optional<const char*> s = c_string(c.args[0]);
+    std::optional<const char*> s = c_string(c, c.args[0]);
     if (!s) return c.fail();
     std::perror(*s);
     return c.unit();
@@ -109,24 +112,26 @@ TermRef char_to_stream(Call& c, int (*fn)(int, std::FILE*)) {
 }
 
 TermRef fputs_handler(Call& c) {
-    std::optional<const char*> s = c_string(c.args[0]);
+    std::optional<const char*> s = c_string(c, c.args[0]);
     std::optional<std::FILE*> stream = stream_argument(c, c.args[1]);
     if (!s || !stream) return c.fail();
     return integer_result(std::fputs(*s, *stream));
 }
 
 TermRef fgets_handler(Call& c) {
-    std::optional<void*> buffer = nonnull_address(c.args[0]);
-    std::optional<std::int64_t> size = int_arg(c, 1);
+    std::optional<std::size_t> size = count_arg(c, 1);
+    if (!size || *size > 0x7fffffff) return c.fail();
+    std::optional<void*> buffer = record_arg(c, 0, *size, Access::write);
     std::optional<std::FILE*> stream = stream_argument(c, c.args[2]);
-    if (!buffer || !size || !stream || *size < 0 || *size > 0x7fffffff) return c.fail();
+    if (!buffer || !stream) return c.fail();
     return pointer_result(std::fgets(static_cast<char*>(*buffer), static_cast<int>(*size), *stream));
 }
 
 // fgetpos (get true) and fsetpos: a stream, the address of a position.
 TermRef position(Call& c, bool get) {
     std::optional<std::FILE*> stream = stream_argument(c, c.args[0]);
-    std::optional<void*> record = nonnull_address(c.args[1]);
+    std::optional<void*> record =
+        record_arg(c, 1, sizeof(std::fpos_t), get ? Access::write : Access::read);
     if (!stream || !record) return c.fail();
     auto* pos = static_cast<std::fpos_t*>(*record);
     return integer_result(get ? std::fgetpos(*stream, pos) : std::fsetpos(*stream, pos));
@@ -139,57 +144,71 @@ TermRef fseek_handler(Call& c) {
     return integer_result(std::fseek(*stream, *offset, static_cast<int>(*origin)));
 }
 
+// A buffer must be BUFSIZ bytes of one block of the run. The run remembers
+// it, so that freeing the block, and the end of the run, first take the
+// stream off it.
 TermRef setbuf_handler(Call& c) {
     std::optional<std::FILE*> stream = stream_argument(c, c.args[0]);
     std::optional<void*> buffer = raw_address(c.args[1]);
     if (!stream || !buffer) return c.fail();
+    void* block = nullptr;
+    if (*buffer != nullptr) {
+        if (!range_allowed(c.rt.host, *buffer, BUFSIZ, Access::write)) return c.fail();
+        block = std::prev(c.rt.host.blocks.upper_bound(*buffer))->first;
+    }
     std::setbuf(*stream, static_cast<char*>(*buffer));
+    note_stream_buffer(c.rt.host, *stream, block);
     return c.unit();
 }
 
 TermRef fread_handler(Call& c) {
-    std::optional<void*> buffer = nonnull_address(c.args[0]);
-    std::optional<std::int64_t> size = int_arg(c, 1), count = int_arg(c, 2);
+    std::optional<std::size_t> size = count_arg(c, 1), count = count_arg(c, 2);
+    std::size_t bytes = 0;
+    if (!size || !count || __builtin_mul_overflow(*size, *count, &bytes)) return c.fail();
+    std::optional<void*> buffer = record_arg(c, 0, bytes, Access::write);
     std::optional<std::FILE*> stream = stream_argument(c, c.args[3]);
-    if (!buffer || !size || !count || !stream) return c.fail();
-    return unsigned_result(std::fread(*buffer, as_size(*size), as_size(*count), *stream));
+    if (!buffer || !stream) return c.fail();
+    return unsigned_result(std::fread(*buffer, *size, *count, *stream));
 }
 
 TermRef fwrite_handler(Call& c) {
-    std::optional<const char*> data = c_string(c.args[0]);
+    std::optional<const char*> data = c_string(c, c.args[0]);
     std::optional<std::int64_t> size = int_arg(c, 1), count = int_arg(c, 2);
     std::optional<std::FILE*> stream = stream_argument(c, c.args[3]);
     if (!data || !size || !count || !stream || *size < 0 || *count < 0) return c.fail();
     std::uint64_t bytes = 0;
     if (__builtin_mul_overflow(as_size(*size), as_size(*count), &bytes)) return c.fail();
     if (reads_past(c.args[0], bytes)) return c.fail();
+    if (!range_allowed(c.rt.host, *data, bytes, Access::read)) return c.fail();
     auto written = std::fwrite(*data, as_size(*size), as_size(*count), *stream);
     return integer_result(static_cast<std::int64_t>(written));
 }
 
 TermRef read_handler(Call& c) {
-    std::optional<std::int64_t> fd = int_arg(c, 0), count = int_arg(c, 2);
-    std::optional<void*> buffer = nonnull_address(c.args[1]);
-    if (!fd || !buffer || !count) return c.fail();
-    return integer_result(::read(static_cast<int>(*fd), *buffer, as_size(*count)));
+    std::optional<std::int64_t> fd = int_arg(c, 0);
+    std::optional<std::size_t> count = count_arg(c, 2);
+    if (!fd || !count) return c.fail();
+    std::optional<void*> buffer = record_arg(c, 1, *count, Access::write);
+    if (!buffer) return c.fail();
+    return integer_result(::read(static_cast<int>(*fd), *buffer, *count));
 }
 
 TermRef write_handler(Call& c) {
     std::optional<std::int64_t> fd = int_arg(c, 0), count = int_arg(c, 2);
-    std::optional<const char*> data = c_string(c.args[1]);
+    std::optional<const char*> data = c_string(c, c.args[1]);
     if (!fd || !data || !count || *count < 0) return c.fail();
     if (reads_past(c.args[1], static_cast<std::uint64_t>(*count))) return c.fail();
     return integer_result(::write(static_cast<int>(*fd), *data, as_size(*count)));
 }
 
 TermRef remove_handler(Call& c) {
-    std::optional<const char*> path = c_string(c.args[0]);
+    std::optional<const char*> path = c_string(c, c.args[0]);
     if (!path) return c.fail();
     return integer_result(std::remove(*path));
 }
 
 TermRef rename_handler(Call& c) {
-    std::optional<const char*> from = c_string(c.args[0]), to = c_string(c.args[1]);
+    std::optional<const char*> from = c_string(c, c.args[0]), to = c_string(c, c.args[1]);
     if (!from || !to) return c.fail();
     return integer_result(std::rename(*from, *to));
 }

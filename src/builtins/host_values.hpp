@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <optional>
 
+#include "builtins/raw_ranges.hpp"
 #include "builtins/values.hpp"
 #include "runtime/call.hpp"
 
@@ -23,8 +24,14 @@ inline std::optional<std::int64_t> int_arg(const Call& call, std::size_t i) {
 // A NUL-terminated text for a C parameter the function only reads: the
 // address readable_address gives (a post's payload, a zits leaf from its
 // "[", an integer address). Address 0 is refused: no C function reads a
-// string there.
-std::optional<const char*> c_string(const Term* t);
+// string there; so is an integer address whose text, up to its NUL, is not
+// all readable (raw_ranges.hpp).
+std::optional<const char*> c_string(const Call& call, const Term* t);
+// A count: an integer, 0 or more, that fits 64 bits.
+std::optional<std::size_t> count_arg(const Call& call, std::size_t i);
+// A record length or buffer size for the socket calls (a socklen_t): a
+// count no larger than a C int, so that no negative length reaches them.
+std::optional<std::uint32_t> length_arg(const Call& call, std::size_t i);
 // How many bytes the cell behind a post or zits leaf holds from the address
 // c_string gives (a post's payload, a zits leaf's whole text); empty for an
 // integer address, whose extent the program answers for.
@@ -35,8 +42,14 @@ inline bool reads_past(const Term* data, std::uint64_t bytes) {
     std::optional<std::size_t> extent = known_extent(data);
     return extent && bytes > *extent;
 }
-// An integer taken as an address (unguarded: the program answers for it).
+// An integer taken as an address; one wider than 64 bits is refused.
+// Whether its bytes may be touched is for raw_ranges.hpp to say.
 std::optional<void*> raw_address(const Term* t);
+// An address the function reads `size` bytes at, or writes them at, as
+// raw_ranges.hpp allows; 0 only when `null_ok` (the function takes a null
+// pointer there), else refused.
+std::optional<void*> record_arg(const Call& call, std::size_t i, std::size_t size, Access access,
+                                bool null_ok = false);
 // The same, refusing address 0: for parameters the C function writes
 // through or reads from without a null test.
 std::optional<void*> nonnull_address(const Term* t);

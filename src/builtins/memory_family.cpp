@@ -1,7 +1,7 @@
 // Raw memory: five stems of eight, named stem + letter. The letter gives
 // direction and width (h i j k read 1 2 4 8 bytes, l m n o write them), the
 // stem the place:
-//   ref  a raw address (trusted)
+//   ref  a raw address, read or written as raw_ranges.hpp allows
 //   red  a leaf's text after its first byte
 //   rem  a post's payload
 //   rel  a post's payload, a negative index counting from the end
@@ -19,6 +19,7 @@
 
 #include "builtins/host_families.hpp"
 #include "builtins/host_values.hpp"
+#include "builtins/raw_ranges.hpp"
 #include "terms/leaf_text.hpp"
 
 namespace vesk {
@@ -53,16 +54,17 @@ std::optional<std::size_t> fit(std::int64_t index, std::size_t length, std::size
 
 // ---- ref ---------------------------------------------------------------------
 
+// The address must allow the access (raw_ranges.hpp), else "Z".
 TermRef ref_read(Call& c, std::size_t width) {
     std::optional<void*> at = nonnull_address(c.args[0]);
-    if (!at) return c.fail();
+    if (!at || !range_allowed(c.rt.host, *at, width, Access::read)) return c.fail();
     return unsigned_result(load_le(static_cast<const char*>(*at), width));
 }
 
 TermRef ref_write(Call& c, std::size_t width) {
     std::optional<void*> at = nonnull_address(c.args[0]);
     std::optional<std::int64_t> value = int_arg(c, 1);
-    if (!at || !value) return c.fail();
+    if (!at || !value || !range_allowed(c.rt.host, *at, width, Access::write)) return c.fail();
     store_le(static_cast<char*>(*at), width, static_cast<std::uint64_t>(*value));
     return c.unit();
 }

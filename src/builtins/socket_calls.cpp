@@ -45,7 +45,8 @@ TermRef socket_handler(Call& c) {
 
 // bind and connect: a socket, the address of an address record, its length.
 TermRef with_address(Call& c, int (*fn)(int, const sockaddr*, socklen_t)) {
-    std::optional<std::int64_t> fd = int_arg(c, 0), length = int_arg(c, 2);
+    std::optional<std::int64_t> fd = int_arg(c, 0);
+    std::optional<std::uint32_t> length = length_arg(c, 2);
     std::optional<void*> address = raw_address(c.args[1]);
     if (!fd || !address || !length) return c.fail();
     return integer_result(fn(as_int(*fd), static_cast<const sockaddr*>(*address), as_length(*length)));
@@ -110,7 +111,7 @@ TermRef closesocket_handler(Call& c) {
 TermRef setsockopt_handler(Call& c) {
     std::optional<std::int64_t> fd = int_arg(c, 0), level = int_arg(c, 1), option = int_arg(c, 2);
     std::optional<void*> value = raw_address(c.args[3]);
-    std::optional<std::int64_t> length = int_arg(c, 4);
+    std::optional<std::uint32_t> length = length_arg(c, 4);
     if (!fd || !level || !option || !value || !length) return c.fail();
     return integer_result(
         ::setsockopt(as_int(*fd), as_int(*level), as_int(*option), *value, as_length(*length)));
@@ -119,7 +120,7 @@ TermRef setsockopt_handler(Call& c) {
 // The data of send and sendto: a text (post, zits leaf or address) and a
 // length that is not negative and, for a post or zits, not past its bytes.
 std::optional<const char*> data_of(const Call& c, std::optional<std::int64_t> length) {
-    std::optional<const char*> data = c_string(c.args[1]);
+    std::optional<const char*> data = c_string(c, c.args[1]);
     if (!data || !length || *length < 0) return std::nullopt;
     if (reads_past(c.args[1], static_cast<std::uint64_t>(*length))) return std::nullopt;
     return data;
@@ -136,24 +137,25 @@ TermRef sendto_handler(Call& c) {
     std::optional<std::int64_t> fd = int_arg(c, 0), length = int_arg(c, 2), flags = int_arg(c, 3);
     std::optional<const char*> data = data_of(c, length);
     std::optional<void*> to = raw_address(c.args[4]);
-    std::optional<std::int64_t> to_length = int_arg(c, 5);
+    std::optional<std::uint32_t> to_length = length_arg(c, 5);
     if (!fd || !data || !flags || !to || !to_length) return c.fail();
     return integer_result(::sendto(as_int(*fd), *data, static_cast<std::size_t>(*length), as_int(*flags),
                                    static_cast<const sockaddr*>(*to), as_length(*to_length)));
 }
 
 // The buffer of recv and recvfrom: an address (not 0) and a length that is
-// not negative.
+// not negative, the bytes inside a block of the run (the kernel writes them).
 struct Buffer {
     void* address;
     std::size_t length;
 };
 
 std::optional<Buffer> buffer_of(const Call& c) {
-    std::optional<void*> address = nonnull_address(c.args[1]);
-    std::optional<std::int64_t> length = int_arg(c, 2);
-    if (!address || !length || *length < 0) return std::nullopt;
-    return Buffer{*address, static_cast<std::size_t>(*length)};
+    std::optional<std::size_t> length = count_arg(c, 2);
+    if (!length) return std::nullopt;
+    std::optional<void*> address = record_arg(c, 1, *length, Access::write);
+    if (!address) return std::nullopt;
+    return Buffer{*address, *length};
 }
 
 TermRef recv_handler(Call& c) {

@@ -17,23 +17,32 @@
 
 #include "builtins/host_families.hpp"
 #include "builtins/host_values.hpp"
+#include "builtins/raw_ranges.hpp"
 
 namespace vesk {
 
 namespace {
 
 TermRef gethostname_handler(Call& c) {
-    std::optional<void*> buffer = nonnull_address(c.args[0]);
-    std::optional<std::int64_t> length = int_arg(c, 1);
-    if (!buffer || !length || *length < 0) return c.fail();
-    return integer_result(::gethostname(static_cast<char*>(*buffer), static_cast<std::size_t>(*length)));
+    std::optional<std::uint32_t> length = length_arg(c, 1);
+    if (!length) return c.fail();
+    std::optional<void*> buffer = record_arg(c, 0, *length, Access::write);
+    if (!buffer) return c.fail();
+    return integer_result(::gethostname(static_cast<char*>(*buffer), *length));
+}
+
+// A text the function reads, or null for the integer 0.
+std::optional<const char*> text_or_none(const Call& c, std::size_t i) {
+    std::optional<void*> none = raw_address(c.args[i]);
+    if (none && *none == nullptr) return static_cast<const char*>(nullptr);
+    return c_string(c, c.args[i]);
 }
 
 // The node and service are texts the function reads, or 0 for none.
 TermRef getaddrinfo_handler(Call& c) {
-    std::optional<const char*> node = readable_address(c.args[0]);
-    std::optional<const char*> service = readable_address(c.args[1]);
-    std::optional<void*> hints = raw_address(c.args[2]), result = nonnull_address(c.args[3]);
+    std::optional<const char*> node = text_or_none(c, 0), service = text_or_none(c, 1);
+    std::optional<void*> hints = record_arg(c, 2, sizeof(addrinfo), Access::read, true);
+    std::optional<void*> result = record_arg(c, 3, sizeof(addrinfo*), Access::write);
     if (!node || !service || !hints || !result) return c.fail();
     auto** list = static_cast<addrinfo**>(*result);
     int status = ::getaddrinfo(*node, *service, static_cast<const addrinfo*>(*hints), list);
@@ -61,32 +70,42 @@ TermRef gai_strerror_handler(Call& c) {
 // getnameinfo: address and length, host buffer and size, service buffer
 // and size (a buffer may be 0 with size 0 when it is not wanted), flags.
 TermRef getnameinfo_handler(Call& c) {
-    std::optional<void*> address = nonnull_address(c.args[0]);
-    std::optional<void*> host = raw_address(c.args[2]), service = raw_address(c.args[4]);
-    std::optional<std::int64_t> length = int_arg(c, 1), host_size = int_arg(c, 3);
-    std::optional<std::int64_t> service_size = int_arg(c, 5), flags = int_arg(c, 6);
-    if (!address || !host || !service || !length || !host_size || !service_size || !flags) {
-        return c.fail();
-    }
-    if (*host_size < 0 || *service_size < 0) return c.fail();
+    std::optional<std::uint32_t> length = length_arg(c, 1), host_size = length_arg(c, 3);
+    std::optional<std::uint32_t> service_size = length_arg(c, 5);
+    std::optional<std::int64_t> flags = int_arg(c, 6);
+    if (!length || !host_size || !service_size || !flags) return c.fail();
+    std::optional<void*> address = record_arg(c, 0, *length, Access::read);
+    std::optional<void*> host = record_arg(c, 2, *host_size, Access::write, true);
+    std::optional<void*> service = record_arg(c, 4, *service_size, Access::write, true);
+    if (!address || !host || !service) return c.fail();
     return integer_result(::getnameinfo(
         static_cast<const sockaddr*>(*address), static_cast<socklen_t>(*length),
         static_cast<char*>(*host), static_cast<socklen_t>(*host_size), static_cast<char*>(*service),
         static_cast<socklen_t>(*service_size), static_cast<int>(*flags)));
 }
 
+// The bytes of an address in network form: 4 for AF_INET, else (AF_INET6,
+// or a family the call will refuse) 16.
+std::size_t address_bytes(std::int64_t family) {
+    return family == AF_INET ? sizeof(in_addr) : sizeof(in6_addr);
+}
+
 TermRef inet_pton_handler(Call& c) {
     std::optional<std::int64_t> family = int_arg(c, 0);
-    std::optional<const char*> text = c_string(c.args[1]);
-    std::optional<void*> out = nonnull_address(c.args[2]);
-    if (!family || !text || !out) return c.fail();
+    std::optional<const char*> text = c_string(c, c.args[1]);
+    if (!family) return c.fail();
+    std::optional<void*> out = record_arg(c, 2, address_bytes(*family), Access::write);
+    if (!text || !out) return c.fail();
     return integer_result(::inet_pton(static_cast<int>(*family), *text, *out));
 }
 
 TermRef inet_ntop_handler(Call& c) {
-    std::optional<std::int64_t> family = int_arg(c, 0), size = int_arg(c, 3);
-    std::optional<void*> address = nonnull_address(c.args[1]), text = nonnull_address(c.args[2]);
-    if (!family || !address || !text || !size || *size < 0) return c.fail();
+    std::optional<std::int64_t> family = int_arg(c, 0);
+    std::optional<std::uint32_t> size = length_arg(c, 3);
+    if (!family || !size) return c.fail();
+    std::optional<void*> address = record_arg(c, 1, address_bytes(*family), Access::read);
+    std::optional<void*> text = record_arg(c, 2, *size, Access::write);
+    if (!address || !text) return c.fail();
     return pointer_result(::inet_ntop(static_cast<int>(*family), *address, static_cast<char*>(*text),
                                       static_cast<socklen_t>(*size)));
 }

@@ -1,9 +1,10 @@
-// post and copy: bytes read from and written to a raw address. The language
-// lets a program name any address, as C does; only the null address and
-// counts no host could hold are refused.
+// post and copy: bytes read from and written to a raw address, as far as
+// raw_ranges.hpp allows (an address that does not gives "Z"); counts no
+// host could hold are refused too.
 #include <cstring>
 
 #include "builtins/arithmetic_parts.hpp"
+#include "builtins/raw_ranges.hpp"
 #include "builtins/terms_parts.hpp"
 #include "terms/leaf_text.hpp"
 
@@ -33,12 +34,14 @@ std::optional<Bytes> written_bytes(Term* v) {
 }  // namespace
 
 TermRef post_handler(Call& call) {
-    std::optional<std::int64_t> p = integer_argument(call.args[0]);
-    std::optional<std::int64_t> n = integer_argument(call.args[1]);
+    std::optional<std::int64_t> p = exact_integer_argument(call.args[0]);
+    std::optional<std::int64_t> n = exact_integer_argument(call.args[1]);
     if (!p || !n || *n < 0 || *n > kMaxPostBytes) return call.fail();
     if (*n == 0) return counted_leaf("");
-    if (*p == 0) return call.fail();
     const char* at = *readable_address(call.args[0]);
+    if (!range_allowed(call.rt.host, at, static_cast<std::size_t>(*n), Access::read)) {
+        return call.fail();
+    }
     return counted_leaf(std::string_view(at, static_cast<std::size_t>(*n)));
 }
 
@@ -48,7 +51,10 @@ TermRef copy_handler(Call& call) {
     std::optional<Bytes> bytes = written_bytes(call.args[1]);
     if (!at || !bytes) return call.fail();
     if (bytes->empty()) return call.unit();
-    if (*at == nullptr) return call.fail();
+    if (!exact_integer_argument(call.args[0]) ||
+        !range_allowed(call.rt.host, *at, bytes->size(), Access::write)) {
+        return call.fail();
+    }
     std::memcpy(*at, bytes->data(), bytes->size());
     return call.unit();
 }

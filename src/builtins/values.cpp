@@ -102,6 +102,16 @@ std::optional<std::int64_t> integer_argument(const Term* t) {
     return checked_int_value(TermRef(const_cast<Term*>(t)));
 }
 
+std::optional<std::int64_t> exact_integer_argument(const Term* t) {
+    if (std::optional<std::int64_t> small = small_integer(t)) return small;
+    std::optional<std::int64_t> value = integer_argument(t);
+    if (!value) return std::nullopt;
+    // Wider values wrapped: the decimal text tells them apart.
+    std::optional<Bytes> text = checked_decimal_text(TermRef(const_cast<Term*>(t)));
+    if (!text || *text != leaf_view(int_term(*value).get())) return std::nullopt;
+    return value;
+}
+
 std::optional<double> float_argument(const Term* t) {
     if (classify(t) != ValueKind::real) return std::nullopt;
     double value;

@@ -38,6 +38,10 @@ inline ValueKind classify(const TermRef& t) {
 // An integer's value modulo 2^64 taken as signed; empty unless t is an
 // integer (a decimal integer leaf, the leaf K or a list starting (J K)).
 std::optional<std::int64_t> integer_argument(const Term* t);
+// The same, but empty for an integer outside the signed 64-bit range too:
+// for addresses and counts, where a value taken modulo 2^64 would name
+// another place or size than the program wrote.
+std::optional<std::int64_t> exact_integer_argument(const Term* t);
 // small_integer (numbers/small_integers.hpp): an integer leaf of at most 18
 // digits as its value.
 // A real's double; empty for every other kind.

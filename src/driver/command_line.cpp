@@ -40,13 +40,15 @@ int answer_where(int argc, char** argv) {
         return helper_misuse(
             "vesk --where: CODE is five characters of the position alphabet, as in [____c]\n");
     }
-    std::optional<Bytes> text = read_whole_file(argv[3]);
-    if (!text) {
+    // The same limit as a program file to run.
+    FileRead file = read_file_limited(argv[3], kMaxProgramBytes);
+    if (!file.text) {
         write_text(stdout, "Error.\n");
-        write_text(stderr, unreadable_file_message(argv[3]));
+        write_text(stderr, file.too_large ? oversized_file_message(argv[3])
+                                          : unreadable_file_message(argv[3]));
         return kFailureStatus;
     }
-    write_text(stdout, where_report(*offset, *text));
+    write_text(stdout, where_report(*offset, *file.text));
     return 0;
 }
 

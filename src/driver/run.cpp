@@ -83,6 +83,7 @@ Bytes failure_report(const Outcome& out, bool colour) {
 int run_main(int argc, char** argv) {
     if (!start_process()) return kStartupStatus;
     install_out_of_memory_handler();
+    set_out_of_memory_colour(colour_for_standard_error());
     // An empty argument vector has no program file either.
     if (argc < 2 || argv == nullptr || argv[1] == nullptr) {
         write_bytes(stderr, usage_picture());

@@ -11,6 +11,9 @@ namespace vesk {
 namespace {
 
 const char* the_activity = "starting";
+// Whether the picture is drawn in colour, as every other picture of the
+// run is; the driver decides at start-up (before any memory can run out).
+bool in_colour = true;
 
 // Writes every byte, retrying short writes; gives up on an error, since
 // there is nothing left to report it to.
@@ -43,8 +46,9 @@ const char* current_activity() {
 // are plain words and blanks, shown in the picture's colours for a blank.
 void out_of_memory() {
     std::fflush(stdout);
+    if (in_colour) write_all(2, "\033[m");
     write_all(2,
-              "\033[m                        /\\\n"
+              "                        /\\\n"
               "\\/\\oh [space]     /\\   /  \\\n"
               "/\\uck_________/\\_/  \\_/    \\_\n"
               " <say> Ran");
@@ -52,11 +56,15 @@ void out_of_memory() {
     for (const char* piece : words) {
         for (const char* c = piece; *c != '\0'; ++c) {
             char one[2] = {*c, '\0'};
-            write_all(2, *c == ' ' ? "\033[32m \033[m" : one);
+            write_all(2, *c == ' ' && in_colour ? "\033[32m \033[m" : one);
         }
     }
     write_all(2, "\n");
     ::_exit(128);
+}
+
+void set_out_of_memory_colour(bool colour) {
+    in_colour = colour;
 }
 
 void install_out_of_memory_handler() {

@@ -17,6 +17,9 @@ const char* current_activity();
 // Ends the process as described above. Allocates nothing.
 [[noreturn]] void out_of_memory();
 
+// Whether the picture carries colour escapes (it does unless told).
+void set_out_of_memory_colour(bool colour);
+
 // Makes out_of_memory the handler of every failing operator new, so that
 // no std::bad_alloc is ever thrown.
 void install_out_of_memory_handler();

@@ -52,6 +52,12 @@ template <typename T = char>
 T* pointer(const TermRef& t) {
     return reinterpret_cast<T*>(static_cast<std::uintptr_t>(value(t)));
 }
+// A zeroed block of the run of n bytes: what a built-in writes into must be
+// one (a buffer of the test itself is refused).
+template <typename T = char>
+T* run_block(std::size_t n) {
+    return pointer<T>(run("calloc", {num(static_cast<std::int64_t>(n)), num(1)}));
+}
 inline double real_value(const TermRef& t) {
     std::optional<double> d = float_argument(t.cell);
     EXPECT_TRUE(d.has_value()) << leaf_text(t);

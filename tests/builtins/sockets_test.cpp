@@ -63,15 +63,15 @@ TEST_F(Sockets, TcpConnectionCarriesPostsAndZitsBothWays) {
     EXPECT_EQ(value(run("getpeername", {client, address(&seen), address(&seen_length)})), 0);
     EXPECT_EQ(seen.sin_port, at.sin_port);
 
-    char buffer[32] = {};
+    char* buffer = run_block(32);
     EXPECT_EQ(value(run("send", {client, post("ping"), num(4), num(0)})), 4);
-    EXPECT_EQ(received(buffer, run("recv", {server, address(buffer), num(sizeof buffer), num(0)})), "ping");
+    EXPECT_EQ(received(buffer, run("recv", {server, address(buffer), num(32), num(0)})), "ping");
     // A zits is sent from its opening bracket.
     EXPECT_EQ(value(run("send", {server, zits("ok"), num(4), num(0)})), 4);
-    EXPECT_EQ(received(buffer, run("recv", {client, address(buffer), num(sizeof buffer), num(0)})), "[ok]");
+    EXPECT_EQ(received(buffer, run("recv", {client, address(buffer), num(32), num(0)})), "[ok]");
 
     EXPECT_EQ(value(run("shutdown", {client, num(SHUT_WR)})), 0);
-    EXPECT_EQ(value(run("recv", {server, address(buffer), num(sizeof buffer), num(0)})), 0);
+    EXPECT_EQ(value(run("recv", {server, address(buffer), num(32), num(0)})), 0);
     // Writing after a shutdown fails with EPIPE; SIGPIPE is not raised.
     EXPECT_EQ(value(run("send", {client, post("x"), num(1), num(MSG_NOSIGNAL)})), -1);
     EXPECT_EQ(errno, EPIPE);
@@ -137,25 +137,27 @@ TEST_F(Sockets, ByteOrderAndConstants) {
 }
 
 TEST_F(Sockets, AddressTextsAndNames) {
-    unsigned char raw[16] = {};
+    auto* raw = run_block<unsigned char>(16);
     EXPECT_EQ(value(run("inet_pton", {num(AF_INET), post("127.0.0.1"), address(raw)})), 1);
     EXPECT_EQ(std::memcmp(raw, "\x7f\0\0\x01", 4), 0);
     EXPECT_EQ(value(run("inet_pton", {num(AF_INET), post("no.such"), address(raw)})), 0);
-    char text[INET6_ADDRSTRLEN] = {};
+    char* text = run_block(INET6_ADDRSTRLEN);
     EXPECT_EQ(value(run("inet_pton", {num(AF_INET6), post("::1"), address(raw)})), 1);
-    EXPECT_EQ(pointer(run("inet_ntop", {num(AF_INET6), address(raw), address(text), num(sizeof text)})), text);
+    EXPECT_EQ(pointer(run("inet_ntop", {num(AF_INET6), address(raw), address(text), num(INET6_ADDRSTRLEN)})), text);
     EXPECT_STREQ(text, "::1");
 
     addrinfo hints{};
     hints.ai_family = AF_INET;
     hints.ai_socktype = SOCK_STREAM;
-    addrinfo* list = nullptr;
-    ASSERT_EQ(value(run("getaddrinfo", {post("localhost"), post("80"), address(&hints), address(&list)})), 0);
+    auto** list_word = run_block<addrinfo*>(sizeof(addrinfo*));
+    ASSERT_EQ(value(run("getaddrinfo", {post("localhost"), post("80"), address(&hints), address(list_word)})), 0);
+    addrinfo* list = *list_word;
     ASSERT_NE(list, nullptr);
     EXPECT_EQ(rt().host.address_lists.count(list), 1u);
-    char host[64] = {}, service[16] = {};
+    char* host = run_block(64);
+    char* service = run_block(16);
     EXPECT_EQ(value(run("getnameinfo", {address(list->ai_addr), num(list->ai_addrlen), address(host),
-                                        num(sizeof host), address(service), num(sizeof service),
+                                        num(64), address(service), num(16),
                                         num(NI_NUMERICHOST | NI_NUMERICSERV)})),
               0);
     EXPECT_STREQ(host, "127.0.0.1");
@@ -165,16 +167,17 @@ TEST_F(Sockets, AddressTextsAndNames) {
     EXPECT_EQ(leaf_text(run("freeaddrinfo", {num(0)})), "I");
 
     EXPECT_EQ(pointer<const char>(run("gai_strerror", {num(EAI_NONAME)})), gai_strerror(EAI_NONAME));
-    char name[256] = {}, want[256] = {};
-    EXPECT_EQ(value(run("gethostname", {address(name), num(sizeof name)})), 0);
+    char* name = run_block(256);
+    char want[256] = {};
+    EXPECT_EQ(value(run("gethostname", {address(name), num(256)})), 0);
     ASSERT_EQ(gethostname(want, sizeof want), 0);
     EXPECT_STREQ(name, want);
 }
 
 TEST_F(Sockets, WhatTheRunLeavesOpenIsGivenBackWhenItEnds) {
     int fd = static_cast<int>(value(run("socket", {num(AF_INET), num(SOCK_STREAM), num(0)})));
-    addrinfo* list = nullptr;
-    ASSERT_EQ(value(run("getaddrinfo", {post("127.0.0.1"), num(0), num(0), address(&list)})), 0);
+    auto** list = run_block<addrinfo*>(sizeof(addrinfo*));
+    ASSERT_EQ(value(run("getaddrinfo", {post("127.0.0.1"), num(0), num(0), address(list)})), 0);
     ASSERT_GE(fd, 0);
     fresh_runtime();
     EXPECT_EQ(fcntl(fd, F_GETFD), -1);

@@ -10,7 +10,9 @@ cases=(nest_parentheses nest_brackets nest_wings open_parentheses open_brackets 
        file_50mb line_10mb nul_and_high_bytes digits_1e6 deep_recursion_1e7
        power_at_guard power_huge_exponent repeat_over_guard
        fifo_program pipe_program dev_zero directory symlink_loop
-       out_of_memory_growing out_of_memory_repeat out_of_memory_printing constant_memory_loop)
+       out_of_memory_growing out_of_memory_repeat out_of_memory_printing constant_memory_loop
+       setbuf_stderr_block setbuf_stdout_block fdopen_standard_error fdopen_standard_output
+       out_of_memory_without_colour where_dev_zero)
 
 if [ "${1:-}" = --list ]; then printf '%s\n' "${cases[@]}"; exit 0; fi
 vesk=$1
@@ -52,6 +54,17 @@ expect_picture() {
 # The ulimit cases cannot run under AddressSanitizer, which reserves far
 # more address space than any limit allows.
 sanitized() { grep -q -a -e AddressSanitizer -e __asan_init "$vesk"; }
+# Runs FILE again under valgrind, where it is installed (not under the
+# sanitizers, which it cannot run with): no invalid read or write, and the
+# same exit status.
+valgrind_clean() {
+  command -v valgrind >/dev/null && ! sanitized || return 0
+  valgrind -q --error-exitcode=99 "$vesk" "$1" >/dev/null 2>"$dir/valgrind" </dev/null
+  local got=$?
+  grep -q -e "Invalid read" -e "Invalid write" -e "uninitialised" "$dir/valgrind" &&
+    { cat "$dir/valgrind"; fail "valgrind reports an invalid access"; }
+  [ "$got" = "$status" ] || { cat "$dir/valgrind"; fail "under valgrind: status $got"; }
+}
 
 n=1000000
 case $name in
@@ -122,6 +135,38 @@ case $name in
     printf 'a\\spin 0,spin\\n\\spin n' > $dir/p.vk
     (ulimit -v 100000; exec timeout 2 "$vesk" $dir/p.vk) >"$out" 2>"$err"; status=$?
     expect_status 124; [ ! -s "$err" ] || fail "standard error is not empty" ;;
+  setbuf_stderr_block)
+    # The block stderr buffers into outlives its use: the picture after the
+    # run is written whole, not through freed memory.
+    printf 'a\\b{malloc 8192}u{setbuf(stderr, b)}lisp 1' > $dir/p.vk; run $dir/p.vk
+    expect_picture range; expect_err "<tip> \[1\]"; valgrind_clean $dir/p.vk ;;
+  setbuf_stdout_block)
+    # Freed while stdout buffers into it, and again at the end of the run.
+    printf 'a\\b{malloc 8192}u{setbuf(stdout, b)}u{putchar 65}u{free b}u{putchar 66}c{malloc 8192}u{setbuf(stdout, c)}u{putchar 67}0' > $dir/p.vk
+    run $dir/p.vk; expect_status 0; [ "$(cat "$out")" = ABC ] || fail "stdout was $(cat -v "$out")"
+    valgrind_clean $dir/p.vk ;;
+  fdopen_standard_error)
+    # The run's own stream over descriptor 2 is closed at its end, but the
+    # descriptor stays open for the picture.
+    printf 'a\\f{fdopen(2, cape[w])}lisp 1' > $dir/p.vk; run $dir/p.vk
+    expect_picture range; valgrind_clean $dir/p.vk ;;
+  fdopen_standard_output)
+    printf 'a\\f{fdopen(1, cape[w])}u{fputs(cape[to f ], f)}u{puts(cape[hi])}0' > $dir/p.vk
+    run $dir/p.vk; expect_status 0
+    [ "$(cat "$out")" = "$(printf 'to f hi')" ] || [ "$(cat "$out")" = "$(printf 'hi\nto f ')" ] ||
+      fail "stdout was $(cat -v "$out")"
+    valgrind_clean $dir/p.vk ;;
+  out_of_memory_without_colour)
+    sanitized && exit 0
+    printf 'a\\sm 1,sm\\n\\n+sm(n+1)' > $dir/p.vk
+    (ulimit -v 150000; VESK_COLOR=never exec "$vesk" $dir/p.vk) >"$out" 2>"$err" </dev/null
+    status=$?; expect_status 128; grep -q '^\\/\\oh \[space\]' "$err" || fail "no space picture"
+    LC_ALL=C grep -q $'\033' "$err" && fail "colour escapes in the picture"
+    (ulimit -v 150000; VESK_COLOR=always exec "$vesk" $dir/p.vk) >"$out" 2>"$err" </dev/null
+    status=$?; expect_picture space ;;
+  where_dev_zero)
+    "$vesk" --where ____a /dev/zero >"$out" 2>"$err" </dev/null; status=$?
+    expect_status 128; expect_err "Program file is larger than 134217728 bytes." ;;
   *) echo "no case $name"; exit 1 ;;
 esac
 exit 0

@@ -50,12 +50,12 @@ TEST(HostResources, AFreedBlockIsForgottenOnceAndAStrangerIsRefused) {
     Runtime rt;
     void* block = std::malloc(16);
     note_block(rt.host, block, 16);
-    EXPECT_TRUE(forget_block(rt.host, block));
-    EXPECT_FALSE(forget_block(rt.host, block));  // a second free is refused
+    EXPECT_TRUE(free_block(rt.host, block));
+    EXPECT_FALSE(free_block(rt.host, block));  // a second free is refused
     int local = 0;
-    EXPECT_FALSE(forget_block(rt.host, &local));
-    std::free(block);
+    EXPECT_FALSE(free_block(rt.host, &local));
     EXPECT_TRUE(rt.host.blocks.empty());
+    EXPECT_EQ(rt.host.freed.count(block), 1u);  // remembered as freed
 }
 
 TEST(HostResources, TheStandardStreamsStayOpen) {
