@@ -210,7 +210,11 @@ void contract_global(Machine& m, const Spine& s, NameEntry& entry) {
     if (ran_as_code(m, plan, s)) return;
     Term* values[26];  // only the plan's letters are read
     for (int i = 0; i < s.count; ++i) values[plan->letters[i] - 'a'] = s.arg[i];
-    set_focus(m, run_plan(plan->body, values));
+    // A machine that may take several transitions in one step meets the
+    // body's head spine on its frames (substitute.hpp).
+    bool onto = engine_unbuilt_spine && m.names.plan_heads;
+    set_focus(m, onto ? run_plan_onto(plan->body, values, m.frames, true)
+                      : run_plan(plan->body, values));
 }
 
 // L c1 .. cm a1 .. ak = e[f1 := c1, .., yk := ak], L a lifted binder's
@@ -220,7 +224,7 @@ void contract_lifted(Machine& m, LiftedFunction& f, const Spine& s, bool onto) {
     Term* values[26];  // only the function's letters are read
     for (int i = 0; i < s.count; ++i) values[f.letters[static_cast<std::size_t>(i)] - 'a'] = s.arg[i];
     const SubstitutionPlan& plan = lifted_plan(m.names, f);  // f may move
-    set_focus(m, onto ? run_plan_onto(plan, values, m.frames) : run_plan(plan, values));
+    set_focus(m, onto ? run_plan_onto(plan, values, m.frames, true) : run_plan(plan, values));
 }
 
 // A name that is neither a built-in nor a global ends the run with the
@@ -228,7 +232,7 @@ void contract_lifted(Machine& m, LiftedFunction& f, const Spine& s, bool onto) {
 void contract_name(Machine& m, const Spine& s) {
     if (LiftedFunction* f = find_lifted(m.names.lifted, s.head)) {
         VESK_ASSERT(f->letters.size() == static_cast<std::size_t>(s.count));  // its arity
-        contract_lifted(m, *f, s, false);
+        contract_lifted(m, *f, s, engine_unbuilt_spine);
         return;
     }
     NameEntry* entry = find_name(m.names, s.head);
@@ -280,8 +284,9 @@ Unbuilt contract_unbuilt(Machine& m, const Spine& s) {
     if (ran_as_code(m, plan, s)) return Unbuilt::contracted;
     Term* values[26];
     for (int i = 0; i < s.count; ++i) values[plan->letters[i] - 'a'] = s.arg[i];
-    set_focus(m, engine_unbuilt_spine ? run_plan_onto(plan->body, values, m.frames)
-                                      : run_plan(plan->body, values));
+    set_focus(m, engine_unbuilt_spine
+                     ? run_plan_onto(plan->body, values, m.frames, m.names.plan_heads)
+                     : run_plan(plan->body, values));
     return Unbuilt::contracted;
 }
 

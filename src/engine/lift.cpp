@@ -262,7 +262,9 @@ const SubstitutionPlan& lifted_plan(NameCache& cache, LiftedFunction& f) {
     std::uint32_t letters = 0;
     for (unsigned char x : f.letters) letters |= letter_bit(x);
     if (cache.plan_heads && engine_plan_heads) body = contract_plan_head(cache, body);
-    SubstitutionPlan plan = make_plan(cache.rt.globals, std::move(body), letters);
+    // a closure's values are captured values and arguments of its own
+    // head, which reduces them: values all
+    SubstitutionPlan plan = make_plan(cache.rt.globals, std::move(body), letters, true);
     attach_choices(cache, plan, letters);
     LiftedFunction* again = find_lifted(cache.lifted, leaf);
     again->plan = std::move(plan);

@@ -39,7 +39,7 @@ struct NameCache;
 // On unless a test compares lifted bodies with the plain contractions.
 inline bool engine_lift_binders = true;
 
-// A head leaf's text is kLiftedByte followed by its index in base 64; the
+// A head leaf's text is kLiftedByte followed by its index in decimal; the
 // leaf cell itself is what identifies it (a program may make a leaf of the
 // same text, which names nothing).
 inline constexpr char kLiftedByte = '\x01';

@@ -98,8 +98,9 @@ const GlobalPlan* make_global_plan(NameCache& cache, NameEntry& entry) {
     if (cache.plan_heads && engine_lift_binders && !is_linear_byte(first_byte(leaf))) {
         head_done = lift_binders(cache, head_done.cell);
     }
-    SubstitutionPlan plan = make_plan(cache.rt.globals, std::move(head_done), letters);
-    attach_choices(cache, plan, letters);
+    bool linear = is_linear_byte(first_byte(leaf));  // its arguments as they stand
+    SubstitutionPlan plan = make_plan(cache.rt.globals, std::move(head_done), letters, !linear);
+    if (!linear) attach_choices(cache, plan, letters);
     // Looking names up may have moved the entries: this one is found again.
     NameEntry* again = find_name(cache, leaf);
     VESK_ASSERT(again != nullptr);

@@ -25,8 +25,9 @@ void attach_choices(NameCache& cache, SubstitutionPlan& plan, std::uint32_t lett
         Choice c;
         if (level >= kMostLevels || !open_choice(cache, p->body.cell, c)) continue;
         const GlobalTable& globals = cache.rt.globals;
-        p->choice.reset(new PlanChoice{std::move(c.test), make_plan(globals, TermRef(c.yes), letters),
-                                       make_plan(globals, TermRef(c.no), letters)});
+        p->choice.reset(new PlanChoice{std::move(c.test),
+                                       make_plan(globals, TermRef(c.yes), letters, true),
+                                       make_plan(globals, TermRef(c.no), letters, true)});
         todo.push_back({&p->choice->yes, level + 1});
         todo.push_back({&p->choice->no, level + 1});
     }

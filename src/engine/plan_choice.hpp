@@ -11,7 +11,8 @@
 
 namespace vesk {
 
-// Gives `plan` (its body over the letters `letters`) the choices of its
+// Gives `plan` (its body over the letters `letters`, whose values are all
+// values: the caller's head reduces its arguments) the choices of its
 // body and of its branches, a few levels deep. Off with the plans' heads
 // (a machine that takes one step at a time) and with engine_plan_choices.
 // May make other globals' plans: `plan` must not live in the cache's own

@@ -47,7 +47,7 @@ std::size_t plan_depth(const std::vector<PlanStep>& steps) {
     std::size_t depth = 0, most = 0;
     for (const PlanStep& step : steps) {
         if (step.kind == PlanStep::pair) {
-            if ((step.header & kUnbuiltSpine) == 0) --depth;  // an unbuilt one keeps both
+            if ((step.header & (kUnbuiltSpine | kUnbuiltWhole)) == 0) --depth;  // unbuilt: both stay
         } else if (++depth > most) {
             most = depth;
         }
@@ -142,7 +142,10 @@ struct Trial {
 // non-data value: a number leaf) and keeps the header of every pair whose
 // annotation the values cannot change. Building real cells lets
 // annotate_pair decide, so the two ways of annotating cannot drift apart.
-void fix_headers(const GlobalTable& globals, std::vector<PlanStep>& steps) {
+// That holds only for values that are values: a linear head's arguments
+// are taken as they stand, and one still pending makes its pair pending,
+// so without `values_reduced` no pair over a value is fixed.
+void fix_headers(const GlobalTable& globals, std::vector<PlanStep>& steps, bool values_reduced) {
     TermRef stand_in("0");
     annotate(globals, stand_in.cell);
     std::vector<Trial> stack;
@@ -155,7 +158,7 @@ void fix_headers(const GlobalTable& globals, std::vector<PlanStep>& steps) {
                 stack.pop_back();
                 Trial l = stack.back();
                 stack.pop_back();
-                bool fixed = l.fixed && (r.slot ? !is_data_cell(l.cell) : r.fixed);
+                bool fixed = l.fixed && (r.slot ? values_reduced && !is_data_cell(l.cell) : r.fixed);
                 Term* p = owned_pair(l.cell, r.cell);
                 if (fixed) step.header = p->header & ~header::kRefsMask;
                 stack.push_back({p, fixed, false});
@@ -191,6 +194,18 @@ void mark_unbuilt_spine(std::vector<PlanStep>& steps) {
         std::size_t right_end = i - 1;
         i = start[right_end] - 1;  // the left side ends just before the right begins
     }
+    // The rest of the spine, down to its head, for a machine that may take
+    // several transitions in one step: its head meets the arguments on the
+    // frames as it would meet the built pairs, one argument after another,
+    // reducing each first where its rules say so. Not under a binder's
+    // leaf, whose pairs are forms the machine takes whole.
+    std::vector<std::size_t> rest;
+    for (; steps[i].kind == PlanStep::pair; i = start[i - 1] - 1) rest.push_back(i);
+    const PlanStep& head = steps[i];
+    bool binder = head.kind == PlanStep::share &&
+                  (is_byte_leaf(head.cell, '\\') || is_byte_leaf(head.cell, '{'));
+    if (binder) return;
+    for (std::size_t k : rest) steps[k].header |= kUnbuiltWhole;
 }
 
 }  // namespace
@@ -215,12 +230,13 @@ TermRef substitute(const GlobalTable& globals, TermRef t, const TermRef& v, char
     return TermRef::adopt(substitute_cells(globals, t.cell, s));
 }
 
-SubstitutionPlan make_plan(const GlobalTable& globals, TermRef body, std::uint32_t letters) {
+SubstitutionPlan make_plan(const GlobalTable& globals, TermRef body, std::uint32_t letters,
+                           bool values_reduced) {
     annotate(globals, body.cell);
     SubstitutionPlan plan{std::move(body), {}, 0, nullptr};
     Recorder out{plan.steps};
     walk(plan.body.cell, letters, out);
-    fix_headers(globals, plan.steps);
+    fix_headers(globals, plan.steps, values_reduced);
     mark_unbuilt_spine(plan.steps);
     plan.depth = plan_depth(plan.steps);
     return plan;
@@ -232,7 +248,7 @@ namespace {
 // its results live on one stack sized for the plan before the loop starts.
 // With `leave_spine` the marked spine pairs are not built: both of their
 // sides stay on the stack. Returns the stack's top.
-template <bool leave_spine>
+template <bool leave_spine, bool leave_whole>
 Term** replay(const SubstitutionPlan& plan, Term* const* values) {
     if (plan_stack.size() < plan.depth) plan_stack.resize(plan.depth);
     Term** top = plan_stack.data();
@@ -242,13 +258,15 @@ Term** replay(const SubstitutionPlan& plan, Term* const* values) {
             case PlanStep::value: *top++ = retained(values[step.letter]); break;
             case PlanStep::pair: {
                 if (leave_spine && (step.header & kUnbuiltSpine) != 0) break;
+                if (leave_whole && (step.header & kUnbuiltWhole) != 0) break;
                 Term* r = *--top;
                 Term* l = *--top;
-                if (step.header != 0) {
+                std::uint64_t known = step.header & ~(kUnbuiltSpine | kUnbuiltWhole);
+                if (known != 0) {
                     Term* p = make_pair_cell(l, r);
                     // one owner, the stack; a lifted closure among the
                     // values makes the pair hold one too
-                    p->header = step.header | 1 | ((l->header | r->header) & header::kLifted);
+                    p->header = known | 1 | ((l->header | r->header) & header::kLifted);
                     *top++ = p;
                 } else {
                     *top++ = owned_pair(l, r);
@@ -275,15 +293,15 @@ const SubstitutionPlan& chosen(const SubstitutionPlan& plan, Term* const* values
 
 Term* run_plan(const SubstitutionPlan& whole, Term* const* values) {
     const SubstitutionPlan& plan = chosen(whole, values);
-    Term** top = replay<false>(plan, values);
+    Term** top = replay<false, false>(plan, values);
     VESK_ASSERT(top == plan_stack.data() + 1);
     return plan_stack[0];
 }
 
 Term* run_plan_onto(const SubstitutionPlan& whole, Term* const* values,
-                    std::vector<std::uintptr_t>& frames) {
+                    std::vector<std::uintptr_t>& frames, bool all_of_spine) {
     const SubstitutionPlan& plan = chosen(whole, values);
-    Term** top = replay<true>(plan, values);
+    Term** top = all_of_spine ? replay<true, true>(plan, values) : replay<true, false>(plan, values);
     Term** bottom = plan_stack.data();
     // bottom[0] is the head part, bottom[1..] the unbuilt right sides,
     // innermost first; the innermost must end on top.

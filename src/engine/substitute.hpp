@@ -56,6 +56,10 @@ struct PlanStep {
     std::uint64_t header;  // pair: the known header without refs, or 0
 };
 inline constexpr std::uint64_t kUnbuiltSpine = 1;
+// The spine's other pairs, down to a head that is not a binder's leaf, are
+// marked in bit 1: left unbuilt too when the machine asks for the whole
+// spine (it takes several transitions in one step).
+inline constexpr std::uint64_t kUnbuiltWhole = 2;
 
 struct PlanChoice;
 
@@ -84,8 +88,11 @@ struct PlanChoice {
 inline bool engine_plan_choices = true;
 
 // Records the plan of substituting `letters` into body (consumed).
+// `values_reduced`: every value the plan will be given is a value (the
+// arguments of a head that reduces them first), so pairs over them may
+// carry a header worked out once.
 [[nodiscard]] SubstitutionPlan make_plan(const GlobalTable& globals, TermRef body,
-                                         std::uint32_t letters);
+                                         std::uint32_t letters, bool values_reduced);
 // Replays the plan with values[i] for letter 'a' + i (borrowed; only the
 // plan's letters are read): the same term substitute_cells builds, as an
 // owner.
@@ -94,7 +101,8 @@ inline bool engine_plan_choices = true;
 // right sides are pushed onto `frames` as argument frames (owners, the
 // outermost first, so the innermost is on top) and the rest of the spine
 // is returned, as an owner, as the new focus.
+// With `all_of_spine` the pairs marked kUnbuiltWhole are left too.
 [[nodiscard]] Term* run_plan_onto(const SubstitutionPlan& plan, Term* const* values,
-                                  std::vector<std::uintptr_t>& frames);
+                                  std::vector<std::uintptr_t>& frames, bool all_of_spine);
 
 }  // namespace vesk

@@ -98,5 +98,17 @@ TEST_F(Shortcut, OperatorNamesKeepTheirMeaning) {
     EXPECT_EQ(value_of("+ 3 5", true), "15");
 }
 
+// A linear head takes its arguments as they stand: a pending one keeps the
+// pairs of its body pending, so the run goes on until the value is a value
+// by its own annotation (read again on fresh cells here).
+TEST_F(Shortcut, ALinearHeadsPendingArgumentsKeepItsBodyPending) {
+    define("ff", "\\ a (\\ b (K a b b))");
+    for (bool on : {true, false}) {
+        Bytes out = value_of("X J (C ((0 +) (T 7)) ff) [b] (1 T)", on);
+        EXPECT_EQ(out, "V (C 7 ff) (J (V K 0) [b])");
+        EXPECT_TRUE(is_value(rt().globals, term(out))) << out;
+    }
+}
+
 }  // namespace
 }  // namespace vesk::test
