@@ -113,9 +113,17 @@ void contract_let(Machine& m, const Spine& s) {
 }
 
 // \ x body a = body[x := a]          (a is a value: \ is not a linear head)
+// A body applied before is replayed from its plan (lambda_plans.hpp).
 void contract_lambda(Machine& m, const Spine& s) {
     unsigned char x = first_byte(s.arg[0]);
     VESK_ASSERT(x >= 'a' && x <= 'z');
+    if (const SubstitutionPlan* plan = lambda_plan(m.names, s.arg[1], x)) {
+        Term* values[26];  // only x is read
+        values[x - 'a'] = s.arg[2];
+        set_focus(m, engine_unbuilt_spine ? run_plan_onto(*plan, values, m.frames, true)
+                                          : run_plan(*plan, values));
+        return;
+    }
     Substitution sub;
     sub.letters = letter_bit(x);
     sub.values[x - 'a'] = s.arg[2];

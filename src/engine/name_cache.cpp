@@ -71,6 +71,7 @@ void flush_names(NameCache& cache) {
     cache.used = 0;
     cache.plans.clear();
     forget_lifted_plans(cache.lifted);
+    forget_lambda_plans(cache.lambdas);
 }
 
 const GlobalPlan* make_global_plan(NameCache& cache, NameEntry& entry) {

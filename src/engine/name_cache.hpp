@@ -20,6 +20,7 @@
 #include <vector>
 
 #include "engine/integer_code.hpp"
+#include "engine/lambda_plans.hpp"
 #include "engine/lift.hpp"
 #include "engine/substitute.hpp"
 #include "runtime/runtime.hpp"
@@ -67,6 +68,8 @@ struct NameCache {
     // The binders lifted out of bodies; kept across flushes, which drop
     // only their plans.
     LiftedStore lifted;
+    // Plans of lambdas applied more than once (lambda_plans.hpp).
+    LambdaPlans lambdas;
 
     explicit NameCache(Runtime& runtime) : rt(runtime) {}
     NameCache(const NameCache&) = delete;

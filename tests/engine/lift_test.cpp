@@ -52,6 +52,11 @@ TEST_F(LiftedBinders, ProgramsByHandGiveTheSameValuesAndForms) {
         "rx 6 7",      "rx 6",         "ln 1",         "ln 1 2 3 4 5 6 7 8 9 10 11",
         "F 1 2",       "F 1 2 3",     "ls 7",         "ap (ls 7)",   "sh 1 2 3",
         "sh 1 2",      "cn 1",         "cn",           "tw tw (ad 1) 0",
+        // lambdas of the term itself, applied again and again: planned on
+        // their second application
+        "tw (\\ x (+ x 1)) 5", "tw tw (\\ x ({ y (+ x 1) (* y 2))) 3",
+        "tw tw (\\ x (less x 5 (+ x 10) (\\ z (- x z)))) 1",
+        "tw (\\ x (\\ y (+ x y))) 5 6",
     };
     for (const char* text : kTexts) {
         std::uint64_t lifted = 0, plain = 0;
