@@ -53,8 +53,15 @@ TermRef order(Call& call, bool want_less) {
     return call.truth(want_less ? *c < 0 : *c >= 0);
 }
 
+// Two small integers are equal exactly when their texts are: a small
+// integer's digits are canonical (no leading zero but a minus sign's).
 TermRef equality(Call& call, bool want_same) {
     if (call.args[0] == call.args[1]) return call.truth(want_same);
+    if (std::optional<std::int64_t> x = small_integer(call.args[0])) {
+        if (std::optional<std::int64_t> y = small_integer(call.args[1])) {
+            return call.truth((*x == *y) == want_same);
+        }
+    }
     Operand a = operand(call.args[0]), b = operand(call.args[1]);
     if (a.kind == ValueKind::void_ || b.kind == ValueKind::void_) return call.fail();
     bool same = false;

@@ -240,7 +240,7 @@ Term* run_integer_body(Machine& m, std::size_t index, const Spine& s) {
 // A small stack on the C stack is enough: the code of a choice or an
 // argument is one expression of a body, nested at most so deep.
 std::optional<std::int64_t> run_flat_code(const std::vector<IntegerStep>& code,
-                                          Term* const* values) {
+                                          Term* const* by_letter) {
     constexpr std::size_t kMostValues = 64;
     std::int64_t stack[kMostValues];
     std::size_t top = 0;
@@ -248,7 +248,7 @@ std::optional<std::int64_t> run_flat_code(const std::vector<IntegerStep>& code,
         const IntegerStep& step = code[pc++];
         switch (step.op) {
             case IntegerStep::param: {
-                std::optional<std::int64_t> v = small_integer(values[step.count]);
+                std::optional<std::int64_t> v = small_integer(by_letter[step.count]);
                 if (!v || top == kMostValues) return std::nullopt;
                 stack[top++] = *v;
                 break;
