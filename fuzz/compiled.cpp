@@ -5,7 +5,8 @@
 // must end the same way: the same outcome fields and the same status. A
 // run cut off by the budget is not compared (the two take different
 // numbers of steps). Programs that reach the host are left out, as in the
-// whole-path target, so nothing is written anywhere.
+// whole-path target, so nothing is written anywhere. Its kept inputs are
+// replayed by `make test` through vesk both ways (VESK_ENGINE=cells).
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -16,11 +17,8 @@
 #include "driver/checked_base.hpp"
 #include "driver/run.hpp"
 #include "driver/stages.hpp"
-#include "engine/integer_body.hpp"
-#include "engine/lift.hpp"
-#include "engine/machine.hpp"
-#include "engine/plan_heads.hpp"
 #include "engine/run_budget.hpp"
+#include "engine/switches.hpp"
 
 namespace {
 
@@ -49,15 +47,6 @@ vesk::CheckedBase& checked_base() {
     return *base;
 }
 
-// Every fast path of the machine on or off at once.
-void compiled_forms(bool on) {
-    vesk::engine_lift_binders = on;
-    vesk::engine_integer_bodies = on;
-    vesk::engine_plan_heads = on;
-    vesk::engine_alias_shortcut = on;
-    vesk::engine_unbuilt_spine = on;
-    vesk::engine_argument_shortcut = on;
-}
 
 struct Ending {
     vesk::Outcome out;
@@ -67,12 +56,12 @@ struct Ending {
 
 Ending run(std::string_view text, bool compiled) {
     char* no_args[] = {nullptr};
-    compiled_forms(compiled);
+    vesk::set_compiled_forms(compiled);
     Ending e;
     vesk::start_run_budget(kSteps, kHeapBytes, kSeconds);
     e.out = vesk::run_stages_on_base(checked_base(), text, no_args, e.status, vesk::WaitMode::never);
     e.stopped = vesk::run_budget_ran_out();
-    compiled_forms(true);
+    vesk::set_compiled_forms(true);
     return e;
 }
 

@@ -3,7 +3,10 @@
 
 Passes when vesk ends with an exit status of its own within the time limit
 (any status: what is kept is that it ends, not how); fails on a signal, a
-timeout, an assertion or a sanitizer report."""
+timeout, an assertion or a sanitizer report. An input kept by the target
+that compares compiled forms with cells (under compiled/) must also end
+the same way, output and pictures included, with VESK_ENGINE=cells."""
+import os
 import subprocess
 import sys
 
@@ -19,3 +22,11 @@ if run.returncode < 0:
 for mark in ("ASSERTION FAILED", "Sanitizer", "runtime error:"):
     if mark in err:
         sys.exit(f"{path}: {mark} on standard error\n{err[:2000]}")
+
+if os.sep + "compiled" + os.sep in path:
+    cells = subprocess.run([vesk, path], stdin=subprocess.DEVNULL, capture_output=True, timeout=60,
+                           env=dict(os.environ, VESK_ENGINE="cells"))
+    again = subprocess.run([vesk, path], stdin=subprocess.DEVNULL, capture_output=True, timeout=60)
+    if (cells.returncode, cells.stdout, cells.stderr) != (again.returncode, again.stdout, again.stderr):
+        sys.exit(f"{path}: compiled and cells end otherwise: status {again.returncode} / "
+                 f"{cells.returncode}\n{again.stderr[:1000]!r}\n{cells.stderr[:1000]!r}")

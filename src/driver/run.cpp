@@ -3,13 +3,16 @@
 #include <cerrno>
 #include <csignal>
 #include <cstdio>
+#include <cstdlib>
 #include <string>
+#include <string_view>
 
 #include "diagnostics/picture.hpp"
 #include "driver/colour.hpp"
 #include "driver/command_line.hpp"
 #include "driver/read_file.hpp"
 #include "driver/stages.hpp"
+#include "engine/switches.hpp"
 #include "terms/out_of_memory.hpp"
 
 namespace vesk {
@@ -80,6 +83,18 @@ Bytes failure_report(const Outcome& out, bool colour) {
     return report;
 }
 
+namespace {
+
+// VESK_ENGINE=cells turns every compiled form of the machine off: the run
+// reduces as plain cells, with the same output, status and pictures, more
+// slowly. For telling the two apart when something looks wrong.
+void choose_engine() {
+    const char* engine = std::getenv("VESK_ENGINE");
+    if (engine != nullptr && std::string_view(engine) == "cells") set_compiled_forms(false);
+}
+
+}  // namespace
+
 int run_main(int argc, char** argv) {
     if (!start_process()) return kStartupStatus;
     install_out_of_memory_handler();
@@ -96,6 +111,7 @@ int run_main(int argc, char** argv) {
                         ? FileRead{read_standard_input(), false}
                         : read_file_limited(argv[1], kMaxProgramBytes);
     if (!file.text) return report_unreadable(argv[1], file.too_large);
+    choose_engine();
     int status = 0;
     Outcome out = run_stages(std::move(*file.text), argv + 2, status);
     if (is_check(out)) return status;
