@@ -172,14 +172,13 @@ TermRef fread_handler(Call& c) {
 }
 
 TermRef fwrite_handler(Call& c) {
-    std::optional<const char*> data = c_string(c, c.args[0]);
     std::optional<std::int64_t> size = int_arg(c, 1), count = int_arg(c, 2);
     std::optional<std::FILE*> stream = stream_argument(c, c.args[3]);
-    if (!data || !size || !count || !stream || *size < 0 || *count < 0) return c.fail();
+    if (!size || !count || !stream || *size < 0 || *count < 0) return c.fail();
     std::uint64_t bytes = 0;
     if (__builtin_mul_overflow(as_size(*size), as_size(*count), &bytes)) return c.fail();
-    if (reads_past(c.args[0], bytes)) return c.fail();
-    if (!range_allowed(c.rt.host, *data, bytes, Access::read)) return c.fail();
+    std::optional<const char*> data = counted_data(c, c.args[0], bytes);
+    if (!data) return c.fail();
     auto written = std::fwrite(*data, as_size(*size), as_size(*count), *stream);
     return integer_result(static_cast<std::int64_t>(written));
 }
@@ -195,9 +194,9 @@ TermRef read_handler(Call& c) {
 
 TermRef write_handler(Call& c) {
     std::optional<std::int64_t> fd = int_arg(c, 0), count = int_arg(c, 2);
-    std::optional<const char*> data = c_string(c, c.args[1]);
-    if (!fd || !data || !count || *count < 0) return c.fail();
-    if (reads_past(c.args[1], static_cast<std::uint64_t>(*count))) return c.fail();
+    if (!fd || !count || *count < 0) return c.fail();
+    std::optional<const char*> data = counted_data(c, c.args[1], static_cast<std::uint64_t>(*count));
+    if (!data) return c.fail();
     return integer_result(::write(static_cast<int>(*fd), *data, as_size(*count)));
 }
 

@@ -17,6 +17,18 @@ std::optional<const char*> c_string(const Call& call, const Term* t) {
     return address;
 }
 
+std::optional<const char*> counted_data(const Call& call, const Term* t, std::uint64_t bytes) {
+    std::optional<const char*> address = readable_address(t);
+    if (!address || *address == nullptr) return std::nullopt;
+    if (classify(t) != ValueKind::hint) {
+        if (reads_past(t, bytes)) return std::nullopt;
+        return address;
+    }
+    if (!exact_integer_argument(t)) return std::nullopt;
+    if (!range_allowed(call.rt.host, *address, bytes, Access::read)) return std::nullopt;
+    return address;
+}
+
 std::optional<std::size_t> count_arg(const Call& call, std::size_t i) {
     std::optional<std::int64_t> n = exact_integer_argument(call.args[i]);
     if (!n || *n < 0) return std::nullopt;

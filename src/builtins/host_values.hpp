@@ -27,6 +27,11 @@ inline std::optional<std::int64_t> int_arg(const Call& call, std::size_t i) {
 // string there; so is an integer address whose text, up to its NUL, is not
 // all readable (raw_ranges.hpp).
 std::optional<const char*> c_string(const Call& call, const Term* t);
+// The bytes a call reads at t when it is told how many (write, fwrite,
+// send, sendto): a post's or zits leaf's own bytes, no more than they hold,
+// or that many readable bytes at an integer address, which need hold no
+// NUL. Address 0 is refused.
+std::optional<const char*> counted_data(const Call& call, const Term* t, std::uint64_t bytes);
 // A count: an integer, 0 or more, that fits 64 bits.
 std::optional<std::size_t> count_arg(const Call& call, std::size_t i);
 // A record length or buffer size for the socket calls (a socklen_t): a

@@ -63,10 +63,13 @@ struct PeerArgs {
     socklen_t* length;
 };
 
+// The kernel refuses a bad buffer or length word itself, but a C library
+// that reads the length word first would fault: that word must be readable.
 std::optional<PeerArgs> peer_args(const Call& c) {
     std::optional<std::int64_t> fd = int_arg(c, 0);
-    std::optional<void*> buffer = raw_address(c.args[1]), length = raw_address(c.args[2]);
-    if (!fd || !buffer || !length) return std::nullopt;
+    std::optional<void*> length = record_arg(c, 2, sizeof(socklen_t), Access::read, true);
+    std::optional<void*> buffer = raw_address(c.args[1]);
+    if (!fd || !length || !buffer) return std::nullopt;
     return PeerArgs{as_int(*fd), static_cast<sockaddr*>(*buffer), static_cast<socklen_t*>(*length)};
 }
 
@@ -120,10 +123,8 @@ TermRef setsockopt_handler(Call& c) {
 // The data of send and sendto: a text (post, zits leaf or address) and a
 // length that is not negative and, for a post or zits, not past its bytes.
 std::optional<const char*> data_of(const Call& c, std::optional<std::int64_t> length) {
-    std::optional<const char*> data = c_string(c, c.args[1]);
-    if (!data || !length || *length < 0) return std::nullopt;
-    if (reads_past(c.args[1], static_cast<std::uint64_t>(*length))) return std::nullopt;
-    return data;
+    if (!length || *length < 0) return std::nullopt;
+    return counted_data(c, c.args[1], static_cast<std::uint64_t>(*length));
 }
 
 TermRef send_handler(Call& c) {
