@@ -19,34 +19,13 @@
 #include "driver/stages.hpp"
 #include "engine/run_budget.hpp"
 #include "engine/switches.hpp"
+#include "fuzz_support.hpp"
 
 namespace {
 
 constexpr std::uint64_t kSteps = 50000;
 constexpr std::uint64_t kHeapBytes = std::uint64_t{64} << 20;
 constexpr double kSeconds = 2.0;
-
-bool names_host_builtin(std::string_view text) {
-    for (const vesk::BuiltinFamily* family : vesk::builtin_families()) {
-        for (const vesk::BuiltinRow& row : family->rows) {
-            if ((row.effects & vesk::touches_host) != 0 &&
-                text.find(row.name) != std::string_view::npos) {
-                return true;
-            }
-        }
-    }
-    return false;
-}
-
-vesk::CheckedBase& checked_base() {
-    static vesk::CheckedBase* base = [] {
-        auto* made = new vesk::CheckedBase;
-        vesk::prepare_checked_base(*made);
-        return made;
-    }();
-    return *base;
-}
-
 
 struct Ending {
     vesk::Outcome out;
@@ -59,7 +38,8 @@ Ending run(std::string_view text, bool compiled) {
     vesk::set_compiled_forms(compiled);
     Ending e;
     vesk::start_run_budget(kSteps, kHeapBytes, kSeconds);
-    e.out = vesk::run_stages_on_base(checked_base(), text, no_args, e.status, vesk::WaitMode::never);
+    e.out = vesk::run_stages_on_base(vesk::fuzz::checked_base(), text, no_args, e.status,
+                                     vesk::WaitMode::never);
     e.stopped = vesk::run_budget_ran_out();
     vesk::set_compiled_forms(true);
     return e;
@@ -68,13 +48,13 @@ Ending run(std::string_view text, bool compiled) {
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
-    checked_base();
+    vesk::fuzz::checked_base();
     return 0;
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     std::string_view text(reinterpret_cast<const char*>(data), size);
-    if (names_host_builtin(text)) return 0;
+    if (vesk::fuzz::names_host_builtin(text)) return 0;
     Ending fast = run(text, true);
     Ending cells = run(text, false);
     if (fast.stopped || cells.stopped) return 0;

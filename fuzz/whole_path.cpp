@@ -21,6 +21,7 @@
 #include "driver/run.hpp"
 #include "driver/stages.hpp"
 #include "engine/run_budget.hpp"
+#include "fuzz_support.hpp"
 #include "picture_check.hpp"
 
 namespace {
@@ -46,51 +47,28 @@ void capture_stdout() {
     close(fd);
 }
 
-// True when the text names a built-in whose row says it touches the host.
-bool names_host_builtin(std::string_view text) {
-    for (const vesk::BuiltinFamily* family : vesk::builtin_families()) {
-        for (const vesk::BuiltinRow& row : family->rows) {
-            if ((row.effects & vesk::touches_host) != 0 &&
-                text.find(row.name) != std::string_view::npos) {
-                return true;
-            }
-        }
-    }
-    return false;
-}
-
-// Made once, never destroyed: its cells outlive every input.
-vesk::CheckedBase& checked_base() {
-    static vesk::CheckedBase* base = [] {
-        auto* made = new vesk::CheckedBase;
-        vesk::prepare_checked_base(*made);
-        return made;
-    }();
-    return *base;
-}
-
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
     capture_stdout();
-    checked_base();
+    vesk::fuzz::checked_base();
     return 0;
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     std::string_view text(reinterpret_cast<const char*>(data), size);
-    if (names_host_builtin(text)) return 0;
+    if (vesk::fuzz::names_host_builtin(text)) return 0;
     char* no_args[] = {nullptr};
     // Each input runs with its definitions parsed at once and again with the
     // plain ones waiting until used: both must end the same way.
     int status = 0;
     vesk::start_run_budget(kSteps, kHeapBytes, kSeconds);
     vesk::Outcome out =
-        vesk::run_stages_on_base(checked_base(), text, no_args, status, vesk::WaitMode::never);
+        vesk::run_stages_on_base(vesk::fuzz::checked_base(), text, no_args, status, vesk::WaitMode::never);
     bool stopped = vesk::run_budget_ran_out();
     int waited_status = 0;
     vesk::start_run_budget(kSteps, kHeapBytes, kSeconds);
-    vesk::Outcome waited = vesk::run_stages_on_base(checked_base(), text, no_args, waited_status,
+    vesk::Outcome waited = vesk::run_stages_on_base(vesk::fuzz::checked_base(), text, no_args, waited_status,
                                                     vesk::WaitMode::always);
     stopped = stopped || vesk::run_budget_ran_out();
     if (!stopped && (waited.code != out.code || waited.say != out.say || waited.vip != out.vip ||
