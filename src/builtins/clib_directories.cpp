@@ -31,8 +31,7 @@ TermRef readdir_handler(Call& c) {
 TermRef closedir_handler(Call& c) {
     std::optional<void*> dir = directory_argument(c, c.args[0]);
     if (!dir) return c.fail();
-    c.rt.host.directories.erase(*dir);
-    return integer_result(closedir(static_cast<DIR*>(*dir)));
+    return integer_result(close_directory(c.rt.host, *dir));
 }
 
 constexpr std::uint8_t kHost = touches_host;

@@ -56,8 +56,8 @@ TermRef freeaddrinfo_handler(Call& c) {
     std::optional<void*> list = raw_address(c.args[0]);
     if (!list) return c.fail();
     if (*list == nullptr) return c.unit();
-    if (c.rt.host.address_lists.erase(*list) == 0) return c.fail();
-    ::freeaddrinfo(static_cast<addrinfo*>(*list));
+    if (c.rt.host.address_lists.count(*list) == 0) return c.fail();
+    free_address_list(c.rt.host, *list);
     return c.unit();
 }
 

@@ -1,6 +1,7 @@
 #include "runtime/host_resources.hpp"
 
 #include <dirent.h>
+#include <malloc.h>
 #include <netdb.h>
 #include <unistd.h>
 
@@ -61,6 +62,15 @@ int close_keeping_standard(std::FILE* stream) {
     return result;
 }
 
+// Remembers as freed the record the C library is about to free: a FILE, a
+// DIR or an addrinfo node. Each starts a block of the C library's
+// allocator, which knows its size; the program may hold its address (or one
+// inside it, as readdir's entry) after the close.
+void note_library_freed(HostResources& host, void* record) {
+    std::size_t size = malloc_usable_size(record);
+    if (size > 0) host.freed[record] = size;
+}
+
 }  // namespace
 
 HostResources::~HostResources() {
@@ -95,7 +105,22 @@ void note_stream_buffer(HostResources& host, std::FILE* stream, void* block) {
 int close_stream(HostResources& host, std::FILE* stream) {
     host.streams.erase(stream);
     host.stream_buffers.erase(stream);
+    note_library_freed(host, stream);
     return close_keeping_standard(stream);
+}
+
+int close_directory(HostResources& host, void* dir) {
+    host.directories.erase(dir);
+    note_library_freed(host, dir);
+    return closedir(static_cast<DIR*>(dir));
+}
+
+void free_address_list(HostResources& host, void* list) {
+    host.address_lists.erase(list);
+    for (auto* node = static_cast<addrinfo*>(list); node != nullptr; node = node->ai_next) {
+        note_library_freed(host, node);
+    }
+    ::freeaddrinfo(static_cast<addrinfo*>(list));
 }
 
 void release_host_resources(HostResources& host) {

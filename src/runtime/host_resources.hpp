@@ -8,8 +8,10 @@
 // Keyed by address or descriptor, the numbers a program holds them by.
 // Besides what is open, the tables remember what raw addresses may reach:
 // the blocks held (start -> size), the ranges freed since (so that an
-// address into a block already given back is refused), and which blocks a
-// stream was given as its buffer (so that the block outlives its use).
+// address into a block already given back is refused: the run's blocks,
+// and the records of the streams, directories and address lists it has
+// closed, which the C library freed), and which blocks a stream was given
+// as its buffer (so that the block outlives its use).
 #pragma once
 
 #include <cstdint>
@@ -51,6 +53,10 @@ void note_block(HostResources& host, void* block, std::size_t size);
 void note_stream_buffer(HostResources& host, std::FILE* stream, void* block);
 // Closes a stream the program closes, and forgets it.
 int close_stream(HostResources& host, std::FILE* stream);
+// Closes a directory stream the program closes, and forgets it.
+int close_directory(HostResources& host, void* dir);
+// Frees an address list the program gives back, and forgets it.
+void free_address_list(HostResources& host, void* list);
 // Gives back everything still held: the standard streams flushed and taken
 // off any block of the run, streams closed (never descriptors 0, 1 and 2),
 // sockets closed, address lists and blocks freed. The tables are empty

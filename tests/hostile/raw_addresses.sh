@@ -13,6 +13,11 @@ declare -A kinds=(
   [one]='1'
   [minus_one]='01'
   [freed]='(f{malloc 64}u{free f}f)'
+  # The records of a closed stream and directory, freed by the C library;
+  # and the entry readdir gave, inside the directory's record.
+  [closed_stream]='(f{tmpfile}u{fclose f}f)'
+  [closed_directory]='(d{opendir(cape[.])}u{closedir d}d)'
+  [entry_of_closed_directory]='(d{opendir(cape[.])}e{readdir d}u{closedir d}e)'
   [never_mapped]='4096'
   [far_away]='2^46'
   [wider_than_64_bits]='2^64+b'
