@@ -170,12 +170,11 @@ void contract_error(Machine& m, const Spine& s) {
 //                                    until the definer stores d's value
 void contract_constant(Machine& m, const Spine& s, const NameEntry& entry) {
     Term* d = entry.definition->cell;
-    if (is_leaf_cell(d) && first_byte(d) == ')') {
+    if (in_progress(d)) {
         end_with(m, prefixed_leaf(m, ')', leaf_view(s.head)));
         return;
     }
-    ensure_annotated(m.rt.globals, d);
-    if (annotated_value(d) || entry.uncached) {
+    if (standing_value(m.rt.globals, d) != nullptr || entry.uncached) {
         set_focus(m, retained(d));
         return;
     }
@@ -307,10 +306,8 @@ bool contract_alias(Machine& m) {
     if (!is_name_head(h)) return false;
     NameEntry* entry = find_name(m.names, h);
     if (entry == nullptr || entry->kind != NameKind::global) return false;
-    Term* d = entry->definition->cell;
-    if (is_leaf_cell(d) && first_byte(d) == ')') return false;  // in progress: a cycle
-    if (!is_annotated(d) || !annotated_value(d)) return false;
-    if (global_plan(m.names, *entry) != nullptr) return false;
+    Term* d = standing_value(m.rt.globals, entry->definition->cell);
+    if (d == nullptr || global_plan(m.names, *entry) != nullptr) return false;
     set_focus(m, retained(d));
     return true;
 }

@@ -81,21 +81,19 @@ Head resolve(NameCache& cache, Term* leaf, bool plans = true) {
             return {Head::rule, 0, e->row};
         }
         Term* d = e->definition->cell;
-        if (is_leaf_cell(d) && first_byte(d) == ')') return {};  // in progress
+        if (in_progress(d)) return {};
         if (!plans) {
             if (binder_shape(d) == BinderShape::lambda) {
                 bool identity = is_linear_byte(first_byte(leaf)) && is_identity_definition(d);
                 return identity ? Head{Head::identity} : Head{};
             }
-            ensure_annotated(cache.rt.globals, d);
-            if (!is_leaf_cell(d) || !annotated_value(d)) return {};
+            if (!is_leaf_cell(d) || standing_value(cache.rt.globals, d) == nullptr) return {};
             leaf = d;
             continue;
         }
         const GlobalPlan* p = global_plan(cache, *e);  // e may have moved
         if (p == nullptr) {
-            ensure_annotated(cache.rt.globals, d);
-            if (!is_leaf_cell(d) || !annotated_value(d)) return {};
+            if (!is_leaf_cell(d) || standing_value(cache.rt.globals, d) == nullptr) return {};
             leaf = d;
             continue;
         }

@@ -19,6 +19,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "engine/annotate.hpp"
 #include "engine/integer_code.hpp"
 #include "engine/lambda_plans.hpp"
 #include "engine/lift.hpp"
@@ -96,6 +97,24 @@ void flush_names(NameCache& cache);
 // After a built-in's call: flushes the cache when the built-in defines
 // globals or the global table's size has changed since the last check.
 void note_builtin_called(NameCache& cache, const BuiltinRow& row);
+
+// The rules of names, which the machine, the plans and the integer code
+// all read a global's definition d by (each borrows d):
+//   - while a constant's value is computed its definition is the mark ")",
+//     and meeting the name then is a cycle;
+//   - a constant whose definition is a value already stands for it: an
+//     operator name for its function (+ = plus).
+inline bool in_progress(const Term* d) {
+    return is_leaf_cell(d) && first_byte(d) == ')';
+}
+// d when it is a value a name may stand for, annotating it first; null for
+// the mark and for a definition still to be evaluated. A lambda is a value
+// too: a caller that wants only constants asks global_plan as well.
+inline Term* standing_value(const GlobalTable& globals, Term* d) {
+    if (in_progress(d)) return nullptr;
+    ensure_annotated(globals, d);
+    return annotated_value(d) ? d : nullptr;
+}
 
 // The slot of a leaf in the table: its address, hashed.
 inline std::size_t name_slot(const Term* leaf, std::size_t mask) {

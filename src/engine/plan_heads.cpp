@@ -66,10 +66,8 @@ Term* contract_head_once(NameCache& cache, const HeadSpine& s) {
     const GlobalTable& globals = cache.rt.globals;
     Term* d = entry->definition->cell;
     if (is_leaf_cell(d)) {
-        // name = v, the definition a value already
-        if (first_byte(d) == ')') return nullptr;  // in progress: a cycle
-        ensure_annotated(globals, d);
-        return annotated_value(d) ? apply_rest(retained(d), s, 0) : nullptr;
+        Term* v = standing_value(globals, d);  // name = v
+        return v != nullptr ? apply_rest(retained(v), s, 0) : nullptr;
     }
     // name a1 .. ap = body[x1 := a1, .., xp := ap], the later letter winning
     if (!is_linear_byte(first_byte(h))) return nullptr;
