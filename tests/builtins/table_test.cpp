@@ -24,8 +24,9 @@ TermRef kind_handler(Call& call) {
     return leaf_term("[" + Bytes(kind_name(classify(call.args[0]))) + "]");
 }
 
-// The rows of every family, as the table is filled from them: 253 in all
-// (library_test.cpp checks them against the whole list of names).
+// The rows of every family, as the table is filled from them (their names,
+// arities and count are checked in one place: library_test.cpp holds them
+// to the whole list of names).
 TEST(BuiltinRows, NamesAreUniqueAndRowsWellFormed) {
     std::set<std::string_view> families, names;
     std::size_t rows = 0;
@@ -41,7 +42,6 @@ TEST(BuiltinRows, NamesAreUniqueAndRowsWellFormed) {
             EXPECT_NE(row.handler, nullptr) << row.name;
         }
     }
-    EXPECT_EQ(rows, 253u);
     Runtime runtime;
     install_builtins(runtime);
     EXPECT_EQ(runtime.builtins.size(), rows);
