@@ -3,32 +3,12 @@
 #include <array>
 
 #include "front/names.hpp"
+#include "front/operators.hpp"
 #include "front/parse_machine.hpp"
 
 namespace vesk {
 
 namespace {
-
-constexpr std::uint8_t kNoOperator = 9;
-constexpr std::uint8_t kAffix = 10;
-
-// The level of each operator byte, loosest first; kAffix for an affix,
-// kNoOperator for every other byte.
-constexpr std::array<std::uint8_t, 256> make_levels() {
-    std::array<std::uint8_t, 256> levels{};
-    for (auto& l : levels) l = kNoOperator;
-    for (char c : kAffixCharacters) levels[static_cast<unsigned char>(c)] = kAffix;
-    const char* rows[] = {";\\{", "?\n", "&|", "=<>#", "@ ", "+-:.", "*/%'", "^"};
-    for (std::uint8_t level = 1; level <= 8; ++level)
-        for (const char* c = rows[level - 1]; *c != '\0'; ++c)
-            levels[static_cast<unsigned char>(*c)] = level;
-    return levels;
-}
-constexpr std::array<std::uint8_t, 256> kLevels = make_levels();
-
-bool folds_right(int level) {
-    return level == 1 || level == 3 || level == 4 || level == 8;
-}
 
 TermRef pop_value(ParseMachine& m) {
     VESK_ASSERT(!m.values.empty());
@@ -184,7 +164,7 @@ void step_range(ParseMachine& m) {
         // The text is bracket-balanced: a closing bracket here is the one
         // that ends this group.
         if ((c == ',' && f.comma_ends) || c == ')' || c == '}') break;
-        std::uint8_t level = kLevels[c];
+        std::uint8_t level = kOperatorLevels[c];
         if (level < kNoOperator) {
             end_segment(m, f.segment, f.pos);
             push_operator(m, f.base, static_cast<char>(c), level);

@@ -4,6 +4,8 @@
 #include <array>
 #include <cstdint>
 
+#include "front/operators.hpp"
+
 namespace vesk {
 
 namespace {
@@ -35,12 +37,16 @@ constexpr std::array<Role, 256> make_roles() {
     for (int c = 'a'; c <= 'z'; ++c) roles[c] = Role::lower;
     for (int c = '0'; c <= '9'; ++c) roles[c] = Role::digit;
     for (int c = 'A'; c <= 'Z'; ++c) roles[c] = Role::capital;
-    for (char c : std::string_view("?&|=<>#@+-:.*/%'^"))
-        roles[static_cast<unsigned char>(c)] = Role::binary;
+    // The operators and affixes are the parser's: the binders of level 1
+    // and the blanks that apply have roles of their own below.
+    for (int c = 0; c < 256; ++c) {
+        std::uint8_t level = kOperatorLevels[static_cast<std::size_t>(c)];
+        if (level == kAffix) roles[c] = Role::affix;
+        if (level > 1 && level <= kTightestLevel) roles[c] = Role::binary;
+    }
     roles[' '] = Role::apply;
     roles['\n'] = Role::apply;
-    for (char c : std::string_view("~!\"$")) roles[static_cast<unsigned char>(c)] = Role::affix;
-    roles['`'] = Role::quote;
+    roles['`'] = Role::quote;  // an affix the checks rewrite to use V
     roles['\\'] = Role::lambda;
     roles[';'] = Role::semi;
     roles['{'] = Role::brace;
