@@ -57,7 +57,7 @@ int answer_where(int argc, char** argv) {
 Request read_request(const char* first) {
     std::string_view arg = first;
     if (arg != "-" && arg != "--help" && arg != "--version" && arg != "--where" &&
-        arg != "--explain" && arg != "--check") {
+        arg != "--explain" && arg != "--check" && arg != "--repl") {
         return Request::run_file;
     }
     if (file_exists(first)) return Request::run_file;
@@ -66,6 +66,7 @@ Request read_request(const char* first) {
     if (arg == "--version") return Request::version;
     if (arg == "--explain") return Request::explain;
     if (arg == "--check") return Request::check;
+    if (arg == "--repl") return Request::repl;
     return Request::where;
 }
 
@@ -84,6 +85,9 @@ std::optional<int> answer_request(Request request, int argc, char** argv) {
             break;
         case Request::check:
             if (argc != 3) return helper_misuse("usage: vesk --check file\n");
+            break;
+        case Request::repl:
+            if (argc > 3) return helper_misuse("usage: vesk --repl [file]\n");
             break;
         case Request::run_file:
         case Request::run_standard_input:
@@ -113,6 +117,7 @@ Bytes help_text() {
            "       vesk - args...             read the program from standard input\n"
            "       vesk --explain file args   run; after an error, say where Z came from\n"
            "       vesk --check file          check without running; list what looks amiss\n"
+           "       vesk --repl [file]         evaluate entries one by one over file's definitions\n"
            "       vesk --where CODE file     show where a position code like [____c] is\n"
            "       vesk --help                show this text\n"
            "       vesk --version             show the version\n"

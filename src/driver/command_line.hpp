@@ -17,6 +17,7 @@ enum class Request {
     where,               // vesk --where CODE file: line and column of a position code
     explain,             // vesk --explain file args...: a run that says where a Z came from
     check,               // vesk --check file: checks without running, lists what looks wrong
+    repl,                // vesk --repl [file]: an interactive session over file's definitions
 };
 
 // What the first argument `first` (borrowed) asks for.

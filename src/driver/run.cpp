@@ -13,6 +13,7 @@
 #include "driver/command_line.hpp"
 #include "driver/explain.hpp"
 #include "driver/read_file.hpp"
+#include "driver/repl.hpp"
 #include "driver/stages.hpp"
 #include "engine/integer_body.hpp"
 #include "engine/switches.hpp"
@@ -136,6 +137,7 @@ int run_main(int argc, char** argv) {
     }
     Request request = read_request(argv[1]);
     if (std::optional<int> status = answer_request(request, argc, argv)) return *status;
+    if (request == Request::repl) return run_repl(argc == 3 ? argv[2] : nullptr);
     if (request == Request::check) {
         return check_only(argv[2], read_request(argv[2]) == Request::run_standard_input);
     }
