@@ -113,6 +113,9 @@ TermRef read_segments(std::string_view raw, const GlobalTable& prelude, DefinedN
             out.push_back({commas[k], "an empty segment after this comma defines nothing"});
             continue;
         }
+        // A segment that is one bracket text is how programs write a note
+        // (there is no comment syntax): skipped, as meant.
+        if (text[0] == '[' && match_bracket(text, 0) == text.size() - 1) continue;
         TermRef parsed = parse_expression(text);
         std::optional<ParsedDefinition> d = read_segment(text, 0, parsed);
         if (!d) {

@@ -21,7 +21,8 @@ struct Finding {
 // bracket check, in order of place:
 // - a segment after a comma that defines nothing and is skipped: empty, a
 //   head written with digits (`crlf2\...`), a head that is not a name
-//   (`sq x\x*x`), or no `name\` at all;
+//   (`sq x\x*x`), or no `name\` at all (but not a segment that is one
+//   bracket text: a note, `,[what this does]`);
 // - a definition of a name that `prelude` (borrowed) defines: one of its
 //   combinators or operators, which the program then loses;
 // - a definition that a later one of the same name replaces;

@@ -47,7 +47,7 @@ expect segments 1 'a\\ff 1,,ff\\x\\x,ff\\x\\x+1,K\\a\\a,[+]\\dash,1+2' \
   '1:25: this definition replaces the prelude'"'"'s combinator K' \
   '1:31: this definition replaces the prelude'"'"'s operator +' \
   '1:40: skipped: this segment has no name\ at its head, so it defines nothing'
-expect clean 0 'a\\sq 3,\nsq\\x\\x*x'
+expect clean 0 'a\\sq 3,\n[squares, as a note],\nsq\\x\\x*x'
 # A program that fails its checks: the findings, then the picture.
 expect undefined 128 'a\\sq 3,\nsq x\\x*x' \
   '2:1: skipped: the head "sq x" is not a name, so this segment defines nothing (a function is written sq\x\...)'
