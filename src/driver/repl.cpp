@@ -91,13 +91,18 @@ void forget_unfinished(Runtime& rt, const GlobalTable& before) {
     }
 }
 
-void evaluate_entry(Session& s, std::string_view entry) {
+// An expression, perhaps followed by definitions of new names after commas
+// (as `road` takes them): those join the session's text too, so that a
+// reload keeps them.
+void evaluate_entry(Session& s, std::string_view entry, std::string_view normal) {
     Outcome out;
     std::optional<TermRef> main = define_at_run_time(*s.rt, Bytes(entry), out);
     if (!main) {
         show_picture(out);
         return;
     }
+    std::vector<std::size_t> commas = top_level_commas(normal);
+    if (!commas.empty()) s.text += ",\n" + Bytes(normal.substr(commas[0] + 1));
     GlobalTable before = s.rt->globals;
     TermRef v = evaluate(*s.rt, std::move(*main));
     forget_unfinished(*s.rt, before);
@@ -131,7 +136,7 @@ void take_entry(Session& s, std::string_view entry) {
             return;
         }
     }
-    evaluate_entry(s, entry);
+    evaluate_entry(s, entry, normal);
 }
 
 }  // namespace

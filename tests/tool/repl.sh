@@ -11,10 +11,10 @@ fail=0
 /usr/bin/python3 "$src/tests/tool/repl_pty.py" "$vesk" "$work" || fail=1
 
 printf 'a\\0,\nhalf\\x\\x/2' > "$work/lib.vk"
-got=$(printf 'half 84\nhalf\\x\\x/3\nhalf 84\ncc\\(1/0)+road([0,half\\1])\ncc\ncc\n0-5\n' |
+got=$(printf 'half 84\nhalf\\x\\x/3\nhalf 84\ncc\\(1/0)+road([0,half\\1])\ncc\ncc\n0-5\ndbl 4,dbl\\x\\x*2\nhalf\\x\\x/4\ndbl(half 84)\n' |
       VESK_COLOR=never "$vesk" --repl "$work/lib.vk" 2>"$work/err")
 status=$?
-want=$'42\n28\n05'
+want=$'42\n28\n05\n8\n42'
 [ $status = 0 ] || { echo "FAILED: piped session: status $status"; fail=1; }
 [ "$got" = "$want" ] || { echo "FAILED: piped session printed: $got"; fail=1; }
 # A constant whose run failed is computed afresh next time, not a cycle.
