@@ -91,6 +91,11 @@ TEST(CommandLine, ExplainAddsToThePictureOnlyWhenAsked) {
     EXPECT_NE(asked.err.find(" <explain> atoi was given: 0 (hint)\n"), std::string::npos);
     EXPECT_EQ(with({"vesk", "z.vk"}, "VESK_EXPLAIN=1").err, asked.err);
     EXPECT_EQ(with({"vesk", "--explain", "-"}, "VESK_EXPLAIN=", "a\\atoi(refk a)").err, asked.err);
+    // A program that never runs has its picture only.
+    test::write_file(dir.path + "/unchecked.vk", "a\\nosuch 1");
+    Finished unchecked = with({"vesk", "--explain", "unchecked.vk"}, "VESK_EXPLAIN=");
+    EXPECT_EQ(unchecked.status, 128);
+    EXPECT_EQ(unchecked.err, with({"vesk", "unchecked.vk"}, "VESK_EXPLAIN=").err);
     // A run that gives its integer without any Z has nothing to explain.
     Finished fine = with({"vesk", "--explain", "fine.vk"}, "VESK_EXPLAIN=");
     EXPECT_EQ(fine.status, 42);
