@@ -4,6 +4,7 @@
 #include "driver/findings.hpp"
 
 #include <algorithm>
+#include <iterator>
 #include <map>
 #include <optional>
 #include <set>
@@ -163,11 +164,11 @@ void unused_definitions(std::string_view raw, const TermRef& main, const Defined
     }
 }
 
+// `covered` holds ranges in text order that do not overlap.
 bool is_covered(const std::vector<std::pair<std::size_t, std::size_t>>& covered, std::size_t at) {
-    for (const auto& [begin, end] : covered) {
-        if (at >= begin && at < end) return true;
-    }
-    return false;
+    auto after = std::upper_bound(covered.begin(), covered.end(), at,
+                                  [](std::size_t x, const auto& range) { return x < range.first; });
+    return after != covered.begin() && at < std::prev(after)->second;
 }
 
 // Names right before digits and carriage returns, outside text literals.

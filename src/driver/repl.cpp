@@ -72,8 +72,8 @@ void define(Session& s, std::string_view entry, const Bytes& name) {
     show_picture(out);
 }
 
-// The value as the session shows it: an integer as its digits, anything
-// else as `lisp` prints it.
+// The value (borrowed) as the session shows it: an integer as its digits,
+// anything else as `lisp` prints it.
 Bytes shown_value(const TermRef& v) {
     if (is_integer_value(v)) return decimal_text(v);
     return print_term(v);
@@ -81,7 +81,8 @@ Bytes shown_value(const TermRef& v) {
 
 // A run that ends early (an error) may leave a constant with the marker of
 // a value being computed; the session's next entry would read a cycle
-// there. Such a constant gets back the definition it had before.
+// there. Such a constant gets back the definition it had in `before`
+// (borrowed).
 void forget_unfinished(Runtime& rt, const GlobalTable& before) {
     for (auto& [name, definition] : rt.globals) {
         if (!is_pair(definition) && leaf_view(definition.get()) == ")") {
