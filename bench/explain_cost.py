@@ -13,8 +13,15 @@ one is the whole off cost. Runs are interleaved, ROUNDS of each (default
 5), and the median cpu time (user + system) is shown; ratios are over
 python3. Every run's output is checked; a wrong one marks its row WRONG
 and the script exits 1.
+
+Times on a shared machine move by several per cent from run to run, more
+than the hooks can cost. With BASELINE_VESK and valgrind installed, the
+last lines count the instructions of one run of the first two rows under
+callgrind, off and baseline: an exact figure, the same on every run.
 """
 import os
+import re
+import shutil
 import statistics
 import subprocess
 import sys
@@ -54,6 +61,21 @@ def cpu_seconds(argv):
     return usage.ru_utime + usage.ru_stime, out.decode("latin-1")
 
 
+def instructions(argv):
+    """The instructions one run of argv executes, counted by callgrind."""
+    out = subprocess.run(["valgrind", "--tool=callgrind", "--callgrind-out-file=/dev/null"] + argv,
+                         stdout=subprocess.DEVNULL, stderr=subprocess.PIPE, text=True).stderr
+    return int(re.search(r"Collected : (\d+)", out).group(1))
+
+
+def count_instructions():
+    print("instructions of one run (callgrind)")
+    print(f"{'work':<24} {'off':>14} {'base':>14} {'off/base':>9}")
+    for label, program, _, _ in ROWS[:2]:
+        off, base = instructions([vesk] + program), instructions([baseline] + program)
+        print(f"{label:<24} {off:14d} {base:14d} {100 * (off / base - 1):+8.2f}%")
+
+
 def main():
     sides = {"off": lambda p: [vesk] + p, "python3": lambda p: [python] + p,
              "on": lambda p: [vesk, "--explain"] + p}
@@ -84,6 +106,8 @@ def main():
             line += "  WRONG: " + "; ".join(sorted(set(bad)))
             wrong = True
         print(line)
+    if baseline and shutil.which("valgrind"):
+        count_instructions()
     sys.exit(1 if wrong else 0)
 
 
