@@ -15,6 +15,8 @@ echo "== memory of the size guards"
 /usr/bin/python3 "$here/memory_limits.py" "$build"
 echo "== the engine beside python3"
 /usr/bin/python3 "$here/engine_vs_python.py" "$build"
+echo "== the cost of --explain when off, beside python3"
+/usr/bin/python3 "$here/explain_cost.py" "$build" "" 3
 echo "== whole programs (wall seconds, peak RSS in KiB, exit status)"
 for program in "$here"/programs/*.vk; do
   /usr/bin/time -f "%e s  %M KiB" -o /tmp/vesk_bench_time "$build/vesk" "$program" >/dev/null 2>&1

@@ -62,7 +62,8 @@ void store_kept(Runtime& rt, const std::vector<ParsedDefinition*>& kept, GlobalT
 // rt holds the base globals, its full sharing table in rt.sharing, and
 // `uses` (consumed) the base's free names. Refusals come first, as the
 // loader gives them in text order whatever else the program defines.
-Outcome run_checked(Runtime& rt, NameUses uses, Bytes text, WaitMode mode, int& status) {
+Outcome run_checked(Runtime& rt, NameUses uses, Bytes text, WaitMode mode, int& status,
+                    ExplainTrail* trail = nullptr) {
     set_activity("loading the definitions");
     Outcome out;
     std::size_t text_size = text.size();
@@ -74,7 +75,7 @@ Outcome run_checked(Runtime& rt, NameUses uses, Bytes text, WaitMode mode, int& 
     if (!is_check(out)) return out;
     if (defines_any(rt.globals, by_name)) {
         parse_waiting(*program);
-        return run_whole_program(*program, rt.arguments, status);
+        return run_whole_program(*program, rt.arguments, status, trail);
     }
     GlobalTable fresh;
     fresh.insert_or_assign("", std::move(program->main));
@@ -87,7 +88,7 @@ Outcome run_checked(Runtime& rt, NameUses uses, Bytes text, WaitMode mode, int& 
     out = check_program_over_base(rt, std::move(fresh), std::move(uses));
     if (!is_check(out)) return out;
     set_activity("running the program");
-    return run_program(rt, status);
+    return run_program(rt, status, trail);
 }
 
 }  // namespace
@@ -103,12 +104,14 @@ void prepare_checked_base(CheckedBase& base) {
     for (const auto& entry : rt.globals) annotate(rt.globals, entry.second);
 }
 
-Outcome run_over_base(CheckedBase& base, Bytes text, char** args, int& status) {
+Outcome run_over_base(CheckedBase& base, Bytes text, char** args, int& status,
+                      ExplainTrail* trail) {
     Runtime& rt = base.rt;
     rt.arguments = args;
     std::swap(rt.sharing.slots, base.sharing.slots);
     std::swap(rt.sharing.used, base.sharing.used);
-    return run_checked(rt, std::move(base.uses), std::move(text), WaitMode::when_unlogged, status);
+    return run_checked(rt, std::move(base.uses), std::move(text), WaitMode::when_unlogged, status,
+                       trail);
 }
 
 Outcome run_stages_on_base(const CheckedBase& base, std::string_view text, char** args, int& status,

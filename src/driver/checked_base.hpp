@@ -37,8 +37,10 @@ enum class WaitMode { when_unlogged, always, never };
 void prepare_checked_base(CheckedBase& base);
 
 // run_stages for one program over `base`, which becomes the program's own
-// runtime (its tables are used up). The text is consumed.
-[[nodiscard]] Outcome run_over_base(CheckedBase& base, Bytes text, char** args, int& status);
+// runtime (its tables are used up). The text is consumed; the run records
+// into `trail` (borrowed) when there is one.
+[[nodiscard]] Outcome run_over_base(CheckedBase& base, Bytes text, char** args, int& status,
+                                    ExplainTrail* trail = nullptr);
 
 // What run_stages gives for the program text (borrowed) with `args`
 // (borrowed), in a fresh runtime that starts as a copy of `base` (borrowed;

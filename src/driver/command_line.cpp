@@ -56,13 +56,17 @@ int answer_where(int argc, char** argv) {
 
 Request read_request(const char* first) {
     std::string_view arg = first;
-    if (arg != "-" && arg != "--help" && arg != "--version" && arg != "--where") {
+    if (arg != "-" && arg != "--help" && arg != "--version" && arg != "--where" &&
+        arg != "--explain" && arg != "--check" && arg != "--repl") {
         return Request::run_file;
     }
     if (file_exists(first)) return Request::run_file;
     if (arg == "-") return Request::run_standard_input;
     if (arg == "--help") return Request::help;
     if (arg == "--version") return Request::version;
+    if (arg == "--explain") return Request::explain;
+    if (arg == "--check") return Request::check;
+    if (arg == "--repl") return Request::repl;
     return Request::where;
 }
 
@@ -76,6 +80,15 @@ std::optional<int> answer_request(Request request, int argc, char** argv) {
             return 0;
         case Request::where:
             return answer_where(argc, argv);
+        case Request::explain:
+            if (argc < 3) return helper_misuse("usage: vesk --explain file args...\n");
+            break;
+        case Request::check:
+            if (argc != 3) return helper_misuse("usage: vesk --check file\n");
+            break;
+        case Request::repl:
+            if (argc > 3) return helper_misuse("usage: vesk --repl [file]\n");
+            break;
         case Request::run_file:
         case Request::run_standard_input:
             break;
@@ -100,14 +113,18 @@ std::optional<Bytes> read_standard_input() {
 }
 
 Bytes help_text() {
-    return "usage: vesk file args...        run the program in file, handing it args\n"
-           "       vesk - args...           read the program from standard input\n"
-           "       vesk --where CODE file   show where a position code like [____c] is\n"
-           "       vesk --help              show this text\n"
-           "       vesk --version           show the version\n"
+    return "usage: vesk file args...          run the program in file, handing it args\n"
+           "       vesk - args...             read the program from standard input\n"
+           "       vesk --explain file args   run; after an error, say where Z came from\n"
+           "       vesk --check file          check without running; list what looks amiss\n"
+           "       vesk --repl [file]         evaluate entries one by one over file's definitions\n"
+           "       vesk --where CODE file     show where a position code like [____c] is\n"
+           "       vesk --help                show this text\n"
+           "       vesk --version             show the version\n"
            "An existing file named like an option is run. The exit status is the\n"
            "program's integer (its low 8 bits), 128 after an error picture.\n"
-           "Environment: VESK_COLOR=always|never, NO_COLOR, VESK_DEBUG_LOG. See vesk(1).\n";
+           "Environment: VESK_COLOR=always|never, NO_COLOR, VESK_DEBUG_LOG, VESK_EXPLAIN.\n"
+           "See vesk(1).\n";
 }
 
 }  // namespace vesk

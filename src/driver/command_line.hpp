@@ -15,6 +15,9 @@ enum class Request {
     help,                // vesk --help: a short usage on standard output
     version,             // vesk --version: "vesk VERSION" on standard output
     where,               // vesk --where CODE file: line and column of a position code
+    explain,             // vesk --explain file args...: a run that says where a Z came from
+    check,               // vesk --check file: checks without running, lists what looks wrong
+    repl,                // vesk --repl [file]: an interactive session over file's definitions
 };
 
 // What the first argument `first` (borrowed) asks for.

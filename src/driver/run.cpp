@@ -8,10 +8,14 @@
 #include <string_view>
 
 #include "diagnostics/picture.hpp"
+#include "driver/check_only.hpp"
 #include "driver/colour.hpp"
 #include "driver/command_line.hpp"
+#include "driver/explain.hpp"
 #include "driver/read_file.hpp"
+#include "driver/repl.hpp"
 #include "driver/stages.hpp"
+#include "engine/integer_body.hpp"
 #include "engine/switches.hpp"
 #include "terms/out_of_memory.hpp"
 
@@ -93,6 +97,33 @@ void choose_engine() {
     if (engine != nullptr && std::string_view(engine) == "cells") set_compiled_forms(false);
 }
 
+// Runs the program named by argv[0] (or read from standard input, for
+// `from_input`), handing it the arguments from argv[1] on; `explain` adds
+// the trail of driver/explain.hpp after the run.
+int run_file(char** argv, bool from_input, bool explain) {
+    set_activity("reading the program file");
+    FileRead file = from_input ? FileRead{read_standard_input(), false}
+                               : read_file_limited(argv[0], kMaxProgramBytes);
+    if (!file.text) return report_unreadable(argv[0], file.too_large);
+    choose_engine();
+    int status = 0;
+    ExplainTrail trail;
+    // Integer code runs calls on host integers, which the machine would not
+    // see: an explained run reduces them as cells (the same results).
+    if (explain) engine_integer_bodies = false;
+    Outcome out = run_stages(std::move(*file.text), argv + 1, status, explain ? &trail : nullptr);
+    bool colour = colour_for_standard_error();
+    if (is_check(out)) {
+        if (explain) write_bytes(stderr, explain_report(trail, false, colour));
+        return status;
+    }
+    set_activity("writing the error picture");
+    Bytes report = failure_report(out, colour);
+    if (explain) report += explain_report(trail, true, colour);
+    write_bytes(stderr, report);
+    return kFailureStatus;
+}
+
 }  // namespace
 
 int run_main(int argc, char** argv) {
@@ -106,18 +137,14 @@ int run_main(int argc, char** argv) {
     }
     Request request = read_request(argv[1]);
     if (std::optional<int> status = answer_request(request, argc, argv)) return *status;
-    set_activity("reading the program file");
-    FileRead file = request == Request::run_standard_input
-                        ? FileRead{read_standard_input(), false}
-                        : read_file_limited(argv[1], kMaxProgramBytes);
-    if (!file.text) return report_unreadable(argv[1], file.too_large);
-    choose_engine();
-    int status = 0;
-    Outcome out = run_stages(std::move(*file.text), argv + 2, status);
-    if (is_check(out)) return status;
-    set_activity("writing the error picture");
-    write_bytes(stderr, failure_report(out, colour_for_standard_error()));
-    return kFailureStatus;
+    if (request == Request::repl) return run_repl(argc == 3 ? argv[2] : nullptr);
+    if (request == Request::check) {
+        return check_only(argv[2], read_request(argv[2]) == Request::run_standard_input);
+    }
+    if (request == Request::explain) {
+        return run_file(argv + 2, read_request(argv[2]) == Request::run_standard_input, true);
+    }
+    return run_file(argv + 1, request == Request::run_standard_input, explain_from_environment());
 }
 
 }  // namespace vesk

@@ -11,6 +11,7 @@
 #include "engine/reify.hpp"
 #include "engine/shape.hpp"
 #include "engine/substitute.hpp"
+#include "engine/trail.hpp"
 #include "runtime/call.hpp"
 
 namespace vesk {
@@ -78,6 +79,7 @@ Term* run_builtin(Machine& m, const BuiltinRow& row, const Spine& s) {
     }
     Call call{spine_arguments(shown), m.rt, shown.sole};
     Term* r = row.handler(call).take();
+    if (m.rt.trail != nullptr) [[unlikely]] trail_builtin_result(m, row, call.args, r);
     for (int i = 0; i < written; ++i) release(owned[i]);
     note_builtin_called(m.names, row);
     return r;
@@ -174,7 +176,9 @@ void contract_constant(Machine& m, const Spine& s, const NameEntry& entry) {
         end_with(m, prefixed_leaf(m, ')', leaf_view(s.head)));
         return;
     }
-    if (standing_value(m.rt.globals, d) != nullptr || entry.uncached) {
+    Term* v = standing_value(m.rt.globals, d);
+    if (m.rt.trail != nullptr && v == nullptr) [[unlikely]] trail_global_call(m, s.head);
+    if (v != nullptr || entry.uncached) {
         set_focus(m, retained(d));
         return;
     }
@@ -214,6 +218,7 @@ void contract_global(Machine& m, const Spine& s, NameEntry& entry) {
         return;
     }
     VESK_ASSERT(plan->letters.size() == static_cast<std::size_t>(s.count));
+    if (m.rt.trail != nullptr) [[unlikely]] trail_global_call(m, s.head);
     if (ran_as_code(m, plan, s)) return;
     Term* values[26];  // only the plan's letters are read
     for (int i = 0; i < s.count; ++i) values[plan->letters[i] - 'a'] = s.arg[i];
@@ -288,6 +293,7 @@ Unbuilt contract_unbuilt(Machine& m, const Spine& s) {
     if (plan == nullptr || plan->letters.size() != static_cast<std::size_t>(s.count)) {
         return Unbuilt::refused;
     }
+    if (m.rt.trail != nullptr) [[unlikely]] trail_global_call(m, s.head);
     if (ran_as_code(m, plan, s)) return Unbuilt::contracted;
     Term* values[26];
     for (int i = 0; i < s.count; ++i) values[plan->letters[i] - 'a'] = s.arg[i];

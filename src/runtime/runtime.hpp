@@ -14,6 +14,7 @@
 
 #include "runtime/builtin_table.hpp"
 #include "runtime/common_leaves.hpp"
+#include "runtime/explain_trail.hpp"
 #include "runtime/globals.hpp"
 #include "runtime/host_resources.hpp"
 #include "runtime/pending.hpp"
@@ -54,6 +55,9 @@ struct Runtime {
     // text inside one another right now; each level is a nested machine on
     // the C stack, so the depth is bounded.
     std::size_t nested_runs = 0;
+    // Where the machine records the run for `vesk --explain`, or null (the
+    // trail belongs to the driver and outlives the run).
+    ExplainTrail* trail = nullptr;
 
     Runtime() = default;
     Runtime(const Runtime&) = delete;

@@ -48,7 +48,7 @@ TEST(CommandLine, OptionsWhenNoFileHasTheirName) {
 // An existing file is always run, whatever its name.
 TEST(CommandLine, AnExistingFileIsRunInsteadOfTheOption) {
     test::ScratchDir dir;
-    for (const char* name : {"--help", "--version", "-", "--where"}) {
+    for (const char* name : {"--help", "--version", "-", "--where", "--explain"}) {
         test::write_file(dir.path + "/" + name, "a\\7");
         EXPECT_EQ(run_in(dir.path, {"vesk", name}).status, 7) << name;
     }
@@ -65,6 +65,44 @@ TEST(CommandLine, DashReadsTheProgramFromStandardInput) {
     Finished empty_file = run_in(dir.path, {"vesk", "empty.vk"});
     EXPECT_EQ(empty_input.status, empty_file.status);
     EXPECT_EQ(empty_input.err, empty_file.err);
+}
+
+// The explanation follows the picture only when asked for, by the option or
+// the environment, and never changes the status or the picture itself.
+TEST(CommandLine, ExplainAddsToThePictureOnlyWhenAsked) {
+    test::ScratchDir dir;
+    test::write_file(dir.path + "/z.vk", "a\\atoi(refk a)");
+    test::write_file(dir.path + "/fine.vk", "a\\6*7");
+    auto with = [&](std::vector<std::string> args, std::string env, std::string input = "") {
+        Launch how;
+        how.args = std::move(args);
+        how.env = {"VESK_DEBUG_LOG=", std::move(env)};
+        how.input = std::move(input);
+        how.directory = dir.path;
+        return test::launch(how);
+    };
+    Finished plain = with({"vesk", "z.vk"}, "VESK_EXPLAIN=");
+    EXPECT_EQ(plain.status, 128);
+    EXPECT_EQ(plain.err.find("<explain>"), std::string::npos);
+    EXPECT_EQ(with({"vesk", "z.vk"}, "VESK_EXPLAIN=0").err, plain.err);
+    Finished asked = with({"vesk", "--explain", "z.vk"}, "VESK_EXPLAIN=");
+    EXPECT_EQ(asked.status, 128);
+    EXPECT_EQ(asked.err.substr(0, plain.err.size()), plain.err);
+    EXPECT_NE(asked.err.find(" <explain> atoi was given: 0 (hint)\n"), std::string::npos);
+    EXPECT_EQ(with({"vesk", "z.vk"}, "VESK_EXPLAIN=1").err, asked.err);
+    EXPECT_EQ(with({"vesk", "--explain", "-"}, "VESK_EXPLAIN=", "a\\atoi(refk a)").err, asked.err);
+    // A program that never runs has its picture only.
+    test::write_file(dir.path + "/unchecked.vk", "a\\nosuch 1");
+    Finished unchecked = with({"vesk", "--explain", "unchecked.vk"}, "VESK_EXPLAIN=");
+    EXPECT_EQ(unchecked.status, 128);
+    EXPECT_EQ(unchecked.err, with({"vesk", "unchecked.vk"}, "VESK_EXPLAIN=").err);
+    // A run that gives its integer without any Z has nothing to explain.
+    Finished fine = with({"vesk", "--explain", "fine.vk"}, "VESK_EXPLAIN=");
+    EXPECT_EQ(fine.status, 42);
+    EXPECT_EQ(fine.err, "");
+    Finished bare = with({"vesk", "--explain"}, "VESK_EXPLAIN=");
+    EXPECT_EQ(bare.status, 1);
+    EXPECT_EQ(bare.err, "usage: vesk --explain file args...\n");
 }
 
 // Bracket codes count in the text as written, the others in the normalised

@@ -4,8 +4,10 @@
 # A cases file holds many small programs, each under its expectations:
 #   # a comment (outside a program)
 #   case NAME status N            the case's name and expected exit status
+#   options O P                   optional: vesk's options, before the program
 #   args A B C                    optional: the program's arguments
-#   say TEXT                      optional: standard error must contain TEXT
+#   say TEXT                      optional, repeatable: standard error must
+#                                 contain each TEXT
 #   stdout TEXT                   optional, repeatable: one line of the
 #                                 exact standard output
 #   a\3+4                         the program: every line up to the next
@@ -28,11 +30,14 @@ run_case() {
   # Drop blank lines at the end of the program; no final newline.
   printf '%s' "$program" | awk 'BEGIN{n=0} {lines[n++]=$0} END{while(n>0 && lines[n-1]=="") n--; for(i=0;i<n;i++){printf "%s", lines[i]; if(i<n-1) printf "\n"}}' > "$work/p.vk"
   # shellcheck disable=SC2086
-  "$vesk" "$work/p.vk" $args >"$work/out" 2>"$work/err" </dev/null
+  "$vesk" $options "$work/p.vk" $args >"$work/out" 2>"$work/err" </dev/null
   local got=$?
   local bad=""
   [ "$got" = "$status" ] || bad="status $got, expected $status"
-  if [ -n "$say" ] && ! grep -qF -- "$say" "$work/err"; then bad="$bad; stderr lacks: $say"; fi
+  local text
+  for text in "${says[@]}"; do
+    grep -qF -- "$text" "$work/err" || bad="$bad; stderr lacks: $text"
+  done
   if [ "$has_stdout" = 1 ] && ! cmp -s "$work/out" <(printf '%s' "$stdout"); then
     bad="$bad; stdout was: $(cat -v "$work/out" | head -5)"
   fi
@@ -43,18 +48,20 @@ run_case() {
   fi
 }
 
-name="" status="" args="" say="" stdout="" has_stdout=0 program="" in_program=0
+name="" status="" options="" args="" says=() stdout="" has_stdout=0 program="" in_program=0
 while IFS= read -r line || [ -n "$line" ]; do
   if [[ $line =~ ^case\ ([^ ]+)\ status\ (-?[0-9]+)$ ]]; then
     run_case
     name=${BASH_REMATCH[1]} status=${BASH_REMATCH[2]}
-    args="" say="" stdout="" has_stdout=0 program="" in_program=0
+    options="" args="" says=() stdout="" has_stdout=0 program="" in_program=0
   elif [ $in_program = 0 ] && [[ $line =~ ^#  || -z $line ]] && [ -z "$program" ]; then
     continue
   elif [ $in_program = 0 ] && [[ $line =~ ^args\ (.*)$ ]]; then
     args=${BASH_REMATCH[1]}
+  elif [ $in_program = 0 ] && [[ $line =~ ^options\ (.*)$ ]]; then
+    options=${BASH_REMATCH[1]}
   elif [ $in_program = 0 ] && [[ $line =~ ^say\ (.*)$ ]]; then
-    say=${BASH_REMATCH[1]}
+    says+=("${BASH_REMATCH[1]}")
   elif [ $in_program = 0 ] && [[ $line =~ ^stdout\ (.*)$ ]]; then
     stdout+="${BASH_REMATCH[1]}"$'\n' has_stdout=1
   else

@@ -16,6 +16,7 @@ check() {  # check DESCRIPTION COMMAND...: runs COMMAND, reports a failure
 cmake --install "$build" --prefix "$prefix" >/dev/null || { echo "cmake --install failed"; exit 1; }
 for file in bin/vesk share/man/man1/vesk.1 share/doc/vesk/README.md \
             share/doc/vesk/language.md share/doc/vesk/running.md \
+            share/doc/vesk/builtins.md share/doc/vesk/numbs.md \
             share/doc/vesk/examples/factorial.vk share/vesk/editors/vim/syntax/vesk.vim \
             share/vesk/editors/vim/ftdetect/vesk.vim \
             share/vesk/editors/textmate/vesk.tmLanguage.json; do
@@ -28,6 +29,13 @@ check "--version prints 'vesk X.Y.Z', got '$version'" grep -qE '^vesk [0-9]+\.[0
 "$vesk" "$prefix/share/doc/vesk/examples/factorial.vk"
 check "the installed binary runs an example" test $? = 120
 check "the installed binary reads standard input" bash -c "printf 'a\\\\6*7' | '$vesk' -; test \$? = 42"
+
+# Every guide the installed guides link to is installed beside them.
+for guide in "$prefix"/share/doc/vesk/*.md; do
+  for linked in $(grep -o '([a-z_]*\.md)' "$guide" | tr -d '()' | sort -u); do
+    check "$(basename "$guide") links $linked, installed" test -f "$prefix/share/doc/vesk/$linked"
+  done
+done
 
 page=$(MANWIDTH=80 man -l "$prefix/share/man/man1/vesk.1" 2>&1)
 for section in NAME SYNOPSIS DESCRIPTION "EXIT STATUS" ENVIRONMENT FILES EXAMPLES; do
